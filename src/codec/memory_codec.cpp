@@ -1,0 +1,108 @@
+#include "codec/memory_codec.h"
+
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "codec/codec_messages.h"
+#include "codec/format.h"
+#include "platform/file_system.h"
+#include "platform/path_pieces.h"
+
+namespace zv {
+namespace {
+
+using format::HeaderOutcome;
+
+// Header plus the body with its first `limit` bytes passed through `transform`.
+template <typename Transform>
+std::string buildOutput(std::string_view head, std::string_view body, std::uint8_t key,
+                        Transform transform) {
+    std::string out;
+    out.resize(head.size() + body.size());
+    head.copy(out.data(), head.size());
+    const std::size_t n =
+        std::min(body.size(), static_cast<std::size_t>(format::kMemoryPrefixLimit));
+    transform(body.data(), out.data() + head.size(), n, key);
+    body.substr(n).copy(out.data() + head.size() + n, body.size() - n);
+    return out;
+}
+
+ItemResult encode(ActionContext& ctx, const std::string& name) {
+    const std::optional<std::string> source = fs::readWhole(ctx.CurrentItemPath);
+    if (!source) {
+        return ItemResult::Failed;
+    }
+    if (format::isEncrypted(*source)) {
+        return ctx.refuse(msg::alreadyEncrypted(name));
+    }
+    if (!format::canStorePassword(ctx.password)) {
+        return ctx.refuse(msg::kPasswordNotStorable);
+    }
+    if (!format::canStoreContent(ctx.password, *source)) {
+        return ctx.refuse(msg::needsPassword(name));
+    }
+    const std::string head = format::header(ctx.password);
+    const std::uint8_t key = format::contentKey(ctx.password);
+    ctx.ui.showBusy();
+    const std::string out = buildOutput(head, *source, key, format::encodeBytes);
+    return fs::replaceContent(ctx.CurrentItemPath, out) ? ItemResult::Done : ItemResult::Failed;
+}
+
+ItemResult decode(ActionContext& ctx, const std::string& name) {
+    const std::optional<std::string> source = fs::readWhole(ctx.CurrentItemPath);
+    if (!source) {
+        return ItemResult::Failed;
+    }
+    const format::HeaderCheck check = format::checkHeader(*source, ctx.password);
+    switch (check.outcome) {
+        case HeaderOutcome::NotEncrypted:
+            return ctx.refuse(msg::notEncrypted(name), kTitleCannotDecrypt);
+        case HeaderOutcome::PasswordGivenNoneStored:
+            ctx.ui.messageBox(msg::kPasswordWrong, kTitleCannotDecrypt, Buttons::Ok);
+            return ctx.refuse(msg::cannotDecrypt(name), kTitleCannotDecrypt);
+        case HeaderOutcome::PasswordNeeded:
+            return ctx.refuse(msg::passwordNeeded(name), kTitleCannotDecrypt);
+        case HeaderOutcome::WrongPassword:
+            return ctx.refuse(msg::wrongPassword(name));
+        case HeaderOutcome::Decode:
+            break;
+    }
+    ctx.ui.showBusy();
+    const std::string_view all = *source;
+    const std::string out = buildOutput({}, all.substr(static_cast<std::size_t>(check.bodyOffset)),
+                                        check.key, format::decodeBytes);
+    return fs::replaceContent(ctx.CurrentItemPath, out) ? ItemResult::Done : ItemResult::Failed;
+}
+
+}  // namespace
+
+ItemResult Memory_add(ActionContext& ctx) {
+    const std::string path = ctx.CurrentItemPath;
+    ItemResult result = ItemResult::Failed;
+    try {
+        result = encode(ctx, nameOf(path));
+    } catch (const std::exception&) {
+        result = ItemResult::Failed;  // out of memory, most likely
+    }
+    if (result == ItemResult::Failed) {
+        ctx.fail(msg::encryptFailed(baseNameOf(path)));
+    }
+    return result;
+}
+
+ItemResult Memory_sub(ActionContext& ctx) {
+    const std::string path = ctx.CurrentItemPath;
+    ItemResult result = ItemResult::Failed;
+    try {
+        result = decode(ctx, nameOf(path));
+    } catch (const std::exception&) {
+        result = ItemResult::Failed;
+    }
+    if (result == ItemResult::Failed) {
+        ctx.fail(msg::memoryDecryptFailed(nameOf(path)));
+    }
+    return result;
+}
+
+}  // namespace zv

@@ -1,0 +1,124 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/file_system.h"
+#include "platform/path_pieces.h"
+#include "platform/posix_io.h"
+
+namespace zv::fs {
+
+bool isFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool isDirectory(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool exists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+std::int64_t fileSizeOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        return -1;
+    }
+    return static_cast<std::int64_t>(st.st_size);
+}
+
+std::optional<std::string> readWhole(const std::string& path) {
+    // O_NONBLOCK so that a FIFO slipping in between checks cannot hang us.
+    posix::Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    struct stat st {};
+    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return std::nullopt;
+    }
+    std::string data;
+    data.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t have = 0;
+    for (;;) {
+        if (have == data.size()) {
+            data.resize(data.size() + 64 * 1024);  // the file grew while we read
+        }
+        const ssize_t n = ::read(fd.get(), data.data() + have, data.size() - have);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return std::nullopt;
+        }
+        if (n == 0) {
+            break;
+        }
+        have += static_cast<std::size_t>(n);
+    }
+    data.resize(have);
+    return data;
+}
+
+bool replaceContent(const std::string& path, const std::string& data) {
+    // Follow a link to the file it names, so that the link itself survives.
+    std::string target = path;
+    struct stat lst {};
+    if (::lstat(path.c_str(), &lst) != 0) {
+        return false;
+    }
+    if (S_ISLNK(lst.st_mode)) {
+        char resolved[PATH_MAX];
+        if (::realpath(path.c_str(), resolved) == nullptr) {
+            return false;
+        }
+        target = resolved;
+    }
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return false;
+    }
+    // A read-only file stays read-only: replacing it through its folder would
+    // defeat the protection its owner gave it (root included).
+    if ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
+        return false;
+    }
+
+    posix::TempFile temp(folderOf(target));
+    if (!temp.valid() || !posix::writeAll(temp.fd(), data.data(), data.size())) {
+        return false;
+    }
+    // Best effort for the owner: only root may give a file away.
+    (void)::fchown(temp.fd(), st.st_uid, st.st_gid);
+    if (::fchmod(temp.fd(), st.st_mode & 07777) != 0 || ::fsync(temp.fd()) != 0) {
+        return false;
+    }
+    return temp.commitAs(target);
+}
+
+bool renameNoReplace(const std::string& from, const std::string& to) {
+    return posix::renameNoReplace(from, to);
+}
+
+bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool makeDirectories(const std::string& path) {
+    if (isDirectory(path)) {
+        return true;
+    }
+    const std::string parent = folderOf(path);
+    if (!parent.empty() && parent != path && !makeDirectories(parent)) {
+        return false;
+    }
+    return ::mkdir(path.c_str(), 0777) == 0 || (errno == EEXIST && isDirectory(path));
+}
+
+bool removeEmptyDirectory(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
+
+}  // namespace zv::fs

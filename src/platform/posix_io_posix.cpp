@@ -1,0 +1,106 @@
+#include <fcntl.h>
+#include <stdio.h>  // renameat2
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/path_pieces.h"
+#include "platform/posix_io.h"
+
+namespace zv::posix {
+
+Fd& Fd::operator=(Fd&& other) noexcept {
+    if (this != &other) {
+        reset();
+        fd_ = other.release();
+    }
+    return *this;
+}
+
+int Fd::release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+}
+
+bool Fd::reset() {
+    if (fd_ < 0) {
+        return true;
+    }
+    const int rc = ::close(fd_);
+    fd_ = -1;
+    return rc == 0;
+}
+
+bool writeAll(int fd, const void* data, std::size_t size) {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = ::write(fd, p, size);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool syncDirectory(const std::string& folder) {
+    Fd fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return fd.valid() && ::fsync(fd.get()) == 0;
+}
+
+bool renameNoReplace(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return false;
+    }
+    // File systems without RENAME_NOREPLACE: check first, accepting the small race.
+    if (fs::exists(to)) {
+        errno = EEXIST;
+        return false;
+    }
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+TempFile::TempFile(const std::string& folder) : folder_(folder) {
+    // A short name, so that even an item whose name is at the length limit gets one.
+    std::string pattern = joinPath(folder.empty() ? "." : folder, ".zvtmp-XXXXXX");
+    std::vector<char> buf(pattern.begin(), pattern.end());
+    buf.push_back('\0');
+    fd_ = Fd(::mkostemp(buf.data(), O_CLOEXEC));  // O_EXCL, mode 0600
+    if (fd_.valid()) {
+        path_ = buf.data();
+    }
+}
+
+TempFile::~TempFile() {
+    if (!committed_ && !path_.empty()) {
+        fd_.reset();
+        ::unlink(path_.c_str());
+    }
+}
+
+bool TempFile::commitAs(const std::string& target) {
+    if (!fd_.reset()) {
+        return false;
+    }
+    if (::rename(path_.c_str(), target.c_str()) != 0) {
+        return false;
+    }
+    committed_ = true;
+    // The content is already durable; a failed folder flush only risks the
+    // rename itself, which leaves either the old or the new complete file.
+    syncDirectory(folder_);
+    return true;
+}
+
+}  // namespace zv::posix
