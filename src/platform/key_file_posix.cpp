@@ -1,0 +1,20 @@
+#include <unistd.h>
+
+#include "platform/key_file.h"
+#include "platform/path_pieces.h"
+#include "platform/posix_io.h"
+
+namespace zv::keyfile {
+
+bool write(const std::string& path, std::string_view password) {
+    if (!canStore(password)) {
+        return false;
+    }
+    const std::string text = render(password);
+    // The temporary file is owner-only, and so stays the key file: it holds a password.
+    posix::TempFile temp(folderOf(path));
+    return temp.valid() && posix::writeAll(temp.fd(), text.data(), text.size()) &&
+           ::fsync(temp.fd()) == 0 && temp.commitAs(path);
+}
+
+}  // namespace zv::keyfile
