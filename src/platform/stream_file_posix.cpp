@@ -1,0 +1,264 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+#include "platform/path_pieces.h"
+#include "platform/posix_io.h"
+#include "platform/stream_file.h"
+
+namespace zv::fs {
+namespace {
+
+int fdOf(const StreamFile& file) {
+    return static_cast<int>(file.nativeHandle());
+}
+
+// The read/write loop's buffer, for file systems that refuse copy_file_range.
+constexpr std::size_t kBufferSize = 1024 * 1024;
+
+// Moves bytes from one descriptor to another: in the kernel while it agrees,
+// then through a buffer allocated on first need.
+class Copier {
+  public:
+    Copier(int in, int out) : in_(in), out_(out) {}
+
+    bool copy(std::int64_t from, std::int64_t to, std::int64_t length) {
+        off_t src = static_cast<off_t>(from);
+        off_t dst = static_cast<off_t>(to);
+        while (length > 0 && kernel_) {
+            const ssize_t n =
+                ::copy_file_range(in_, &src, out_, &dst, static_cast<std::size_t>(length), 0);
+            if (n > 0) {
+                length -= n;  // the kernel has moved src and dst on
+            } else if (n == 0) {
+                return false;  // the source ended early
+            } else if (errno != EINTR) {
+                // Refused here (another file system, no support): the buffer
+                // copy takes over. A real write error shows up there again.
+                kernel_ = false;
+            }
+        }
+        return length == 0 || copyThroughBuffer(src, dst, length);
+    }
+
+  private:
+    bool copyThroughBuffer(std::int64_t src, std::int64_t dst, std::int64_t length) {
+        if (!buffer_) {
+            buffer_.reset(new (std::nothrow) char[kBufferSize]);
+            if (!buffer_) {
+                return false;
+            }
+        }
+        while (length > 0) {
+            const std::size_t chunk =
+                static_cast<std::size_t>(std::min<std::int64_t>(length, kBufferSize));
+            const ssize_t n = ::pread(in_, buffer_.get(), chunk, static_cast<off_t>(src));
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0 || !writeAllAt(dst, n)) {
+                return false;
+            }
+            src += n;
+            dst += n;
+            length -= n;
+        }
+        return true;
+    }
+
+    bool writeAllAt(std::int64_t dst, ssize_t size) {
+        const char* p = buffer_.get();
+        while (size > 0) {
+            const ssize_t n = ::pwrite(out_, p, static_cast<std::size_t>(size), dst);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                return false;
+            }
+            p += n;
+            dst += n;
+            size -= n;
+        }
+        return true;
+    }
+
+    int in_;
+    int out_;
+    bool kernel_ = true;
+    std::unique_ptr<char[]> buffer_;
+};
+
+// The first byte of data at or after `offset`, or `end` when only a hole is
+// left before it. Without hole support everything counts as data.
+std::int64_t nextData(int fd, std::int64_t offset, std::int64_t end) {
+    const off_t at = ::lseek(fd, static_cast<off_t>(offset), SEEK_DATA);
+    if (at < 0) {
+        return errno == ENXIO ? end : offset;
+    }
+    return std::min<std::int64_t>(at, end);
+}
+
+// Where the data starting at `offset` ends (the next hole), at most `end`.
+std::int64_t dataEnd(int fd, std::int64_t offset, std::int64_t end) {
+    const off_t at = ::lseek(fd, static_cast<off_t>(offset), SEEK_HOLE);
+    if (at <= offset) {
+        return end;
+    }
+    return std::min<std::int64_t>(at, end);
+}
+
+}  // namespace
+
+StreamFile::StreamFile(StreamFile&& other) noexcept
+    : handle_(std::exchange(other.handle_, -1)), path_(std::move(other.path_)) {}
+
+StreamFile& StreamFile::operator=(StreamFile&& other) noexcept {
+    if (this != &other) {
+        close();
+        handle_ = std::exchange(other.handle_, -1);
+        path_ = std::move(other.path_);
+    }
+    return *this;
+}
+
+StreamFile::~StreamFile() {
+    close();
+}
+
+StreamFile StreamFile::openExclusive(const std::string& path) {
+    // O_NONBLOCK so that a FIFO put in the file's place cannot hang us.
+    posix::Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    struct stat st {};
+    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return {};
+    }
+    // An advisory lock: it keeps out every program that asks for it (another
+    // copy of this tool included); POSIX has no mandatory sharing modes.
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+        return {};
+    }
+    return StreamFile(fd.release(), path);
+}
+
+StreamFile StreamFile::createNew(const std::string& path) {
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600);
+    if (fd < 0) {
+        return {};
+    }
+    return StreamFile(fd, path);
+}
+
+std::int64_t StreamFile::size() const {
+    struct stat st {};
+    if (!valid() || ::fstat(fdOf(*this), &st) != 0) {
+        return -1;
+    }
+    return static_cast<std::int64_t>(st.st_size);
+}
+
+bool StreamFile::readAt(std::int64_t offset, char* data, std::int64_t n) const {
+    while (n > 0) {
+        const ssize_t got = ::pread(fdOf(*this), data, static_cast<std::size_t>(n), offset);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return false;
+        }
+        data += got;
+        offset += got;
+        n -= got;
+    }
+    return true;
+}
+
+bool StreamFile::writeAt(std::int64_t offset, const char* data, std::int64_t n) {
+    while (n > 0) {
+        const ssize_t put = ::pwrite(fdOf(*this), data, static_cast<std::size_t>(n), offset);
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            return false;
+        }
+        data += put;
+        offset += put;
+        n -= put;
+    }
+    return true;
+}
+
+bool StreamFile::finish(std::int64_t size, const StreamFile& like) {
+    const int fd = fdOf(*this);
+    struct stat st {};
+    if (!valid() || ::ftruncate(fd, static_cast<off_t>(size)) != 0 ||
+        ::fstat(fdOf(like), &st) != 0) {
+        return false;
+    }
+    // Best effort for the owner: only root may give a file away.
+    (void)::fchown(fd, st.st_uid, st.st_gid);
+    if (::fchmod(fd, st.st_mode & 07777) != 0 || ::fsync(fd) != 0) {
+        return false;
+    }
+    return posix::syncDirectory(folderOf(path_));
+}
+
+bool StreamFile::close() {
+    if (!valid()) {
+        return true;
+    }
+    const int rc = ::close(fdOf(*this));
+    handle_ = -1;
+    return rc == 0;
+}
+
+bool copyRange(const StreamFile& from, std::int64_t fromOffset, StreamFile& to,
+               std::int64_t toOffset, std::int64_t length,
+               const std::function<void(std::int64_t copied)>& copied) {
+    const int in = fdOf(from);
+    Copier copier(in, fdOf(to));
+    const std::int64_t end = fromOffset + length;
+    std::int64_t pos = fromOffset;
+    while (pos < end) {
+        const std::int64_t dataAt = nextData(in, pos, end);
+        if (dataAt <= pos) {
+            const std::int64_t stepEnd = std::min(dataEnd(in, pos, end), pos + kCopyStep);
+            if (!copier.copy(pos, toOffset + (pos - fromOffset), stepEnd - pos)) {
+                return false;
+            }
+            pos = stepEnd;
+        } else {
+            pos = dataAt;  // a hole: nothing to write, the target reads zeros there
+        }
+        if (copied) {
+            copied(pos - fromOffset);
+        }
+    }
+    return true;
+}
+
+std::string resolvedPath(const std::string& path) {
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) == nullptr) {
+        return {};
+    }
+    return resolved;
+}
+
+bool mayRewrite(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && (st.st_mode & 0222) != 0 &&
+           ::access(path.c_str(), W_OK) == 0;
+}
+
+}  // namespace zv::fs
