@@ -45,6 +45,20 @@ inline std::string streamDecryptFailed(std::string_view name) {
     return join({"解密", name, "失败！！"});
 }
 
+// The streaming codec works through a copy of the item under its aside name.
+// When that copy cannot be renamed back or deleted, the user must learn where
+// the content is.
+inline std::string restoreFailed(std::string_view name, std::string_view asidePath) {
+    return join({"文件", name, "未能恢复原状,其原内容保存在", asidePath, "中,请手动将其改回原名!"});
+}
+inline std::string plainCopyLeft(std::string_view asidePath) {
+    return join(
+        {"加密已完成,但临时文件", asidePath, "未能删除,其中仍是未加密的原内容,请手动删除!"});
+}
+inline std::string encryptedCopyLeft(std::string_view asidePath) {
+    return join({"解密已完成,但临时文件", asidePath, "未能删除,其中是解密前的文件,请手动删除!"});
+}
+
 // A password with a byte the header cannot hold.
 inline constexpr std::string_view kPasswordNotStorable =
     "密码中含有本工具无法保存的字符,请换一个密码后再加密!";
