@@ -1,0 +1,5 @@
+#include "app/Project1.h"
+
+int main(int argc, char* argv[]) {
+    return zv::app::Project1(argc, argv);
+}
