@@ -1,12 +1,12 @@
 #include "app/gradient_panel.h"
 
 #include <QLinearGradient>
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace zv::app {
 
-GradientPanel::GradientPanel(const QString& text, QWidget* parent) : QWidget(parent), text_(text) {
+GradientPanel::GradientPanel(const QString& text, QWidget* parent)
+    : ClickableWidget(parent), text_(text) {
     setAttribute(Qt::WA_Hover);
 }
 
@@ -17,26 +17,13 @@ void GradientPanel::paintEvent(QPaintEvent*) {
     QLinearGradient gradient(area.topLeft(), area.bottomLeft());
     const bool lit = isEnabled() && underMouse();
     gradient.setColorAt(0.0, lit ? face.lighter(112) : Qt::white);
-    gradient.setColorAt(1.0, click_.pressed() ? face.darker(115) : face);
+    gradient.setColorAt(1.0, pressed() ? face.darker(115) : face);
     painter.fillRect(area, gradient);
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(area.adjusted(0, 0, -1, -1));
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText(area, Qt::AlignCenter, text_);
-}
-
-void GradientPanel::mousePressEvent(QMouseEvent* event) {
-    click_.press(*event);
-    update();
-}
-
-void GradientPanel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = click_.release(*event, rect());
-    update();
-    if (click) {
-        emit clicked();
-    }
 }
 
 }  // namespace zv::app

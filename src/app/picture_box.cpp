@@ -1,13 +1,12 @@
 #include "app/picture_box.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
 
 namespace zv::app {
 
 PictureBox::PictureBox(const QString& svgResource, QWidget* parent)
-    : QWidget(parent), resource_(svgResource) {}
+    : ClickableWidget(parent), resource_(svgResource) {}
 
 void PictureBox::paintEvent(QPaintEvent*) {
     const qreal ratio = devicePixelRatioF();
@@ -28,17 +27,6 @@ void PictureBox::paintEvent(QPaintEvent*) {
         cache_ = pixmap;
     }
     QPainter(this).drawPixmap(0, 0, cache_);
-}
-
-void PictureBox::mousePressEvent(QMouseEvent* event) {
-    click_.press(*event);
-}
-
-void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = click_.release(*event, rect());
-    if (click) {
-        emit clicked();
-    }
 }
 
 }  // namespace zv::app
