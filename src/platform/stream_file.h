@@ -57,8 +57,8 @@ class StreamFile {
 inline constexpr std::int64_t kCopyStep = 8 * 1024 * 1024;
 
 // Copy `length` bytes from `from` at fromOffset to `to` at toOffset. The copy
-// runs inside the kernel where the file system allows it, through a fixed
-// buffer elsewhere, so memory use does not grow with the file. Holes in the
+// runs inside the kernel where that is fastest and the file system allows it,
+// else through a fixed buffer, so memory use does not grow with the file. Holes in the
 // source are skipped (the caller's finish() sets the final length, and skipped
 // ranges read back as zeros). `copied` is called with the bytes done so far
 // after every step of at most kCopyStep bytes.

@@ -21,14 +21,25 @@ int fdOf(const StreamFile& file) {
     return static_cast<int>(file.nativeHandle());
 }
 
-// The read/write loop's buffer, for file systems that refuse copy_file_range.
+// The read/write loop's buffer, for shifted copies and for file systems that
+// refuse copy_file_range.
 constexpr std::size_t kBufferSize = 1024 * 1024;
 
-// Moves bytes from one descriptor to another: in the kernel while it agrees,
-// then through a buffer allocated on first need.
+// Moves bytes from one descriptor to another: in the kernel where that pays
+// and the kernel agrees, else through a buffer allocated on first need.
 class Copier {
   public:
-    Copier(int in, int out) : in_(in), out_(out) {}
+    // The kernel copy hands over whole pages only when both sides sit at the
+    // same place within a block. Shifted by a header's few bytes, every page
+    // is written in two halves, and the copy runs at about half the speed of
+    // a read/write loop through a buffer that stays in the processor's cache
+    // (measured on ext4); so a shifted copy takes the loop from the start.
+    Copier(int in, int out, std::int64_t shift) : in_(in), out_(out) {
+        struct stat st {};
+        const std::int64_t block =
+            ::fstat(out, &st) == 0 && st.st_blksize > 0 ? st.st_blksize : 4096;
+        kernel_ = shift % block == 0;
+    }
 
     bool copy(std::int64_t from, std::int64_t to, std::int64_t length) {
         off_t src = static_cast<off_t>(from);
@@ -93,7 +104,7 @@ class Copier {
 
     int in_;
     int out_;
-    bool kernel_ = true;
+    bool kernel_;
     std::unique_ptr<char[]> buffer_;
 };
 
@@ -226,7 +237,7 @@ bool copyRange(const StreamFile& from, std::int64_t fromOffset, StreamFile& to,
                std::int64_t toOffset, std::int64_t length,
                const std::function<void(std::int64_t copied)>& copied) {
     const int in = fdOf(from);
-    Copier copier(in, fdOf(to));
+    Copier copier(in, fdOf(to), toOffset - fromOffset);
     const std::int64_t end = fromOffset + length;
     std::int64_t pos = fromOffset;
     while (pos < end) {
