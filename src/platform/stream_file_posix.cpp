@@ -8,7 +8,6 @@
 #include <climits>
 #include <cstdlib>
 #include <memory>
-#include <new>
 
 #include "platform/path_pieces.h"
 #include "platform/posix_io.h"
@@ -24,6 +23,7 @@ int fdOf(const StreamFile& file) {
 // The read/write loop's buffer, for shifted copies and for file systems that
 // refuse copy_file_range.
 constexpr std::size_t kBufferSize = 1024 * 1024;
+constexpr std::int64_t kPage = 4096;
 
 // Moves bytes from one descriptor to another: in the kernel where that pays
 // and the kernel agrees, else through a buffer allocated on first need.
@@ -63,19 +63,25 @@ class Copier {
   private:
     bool copyThroughBuffer(std::int64_t src, std::int64_t dst, std::int64_t length) {
         if (!buffer_) {
-            buffer_.reset(new (std::nothrow) char[kBufferSize]);
+            buffer_.reset(static_cast<char*>(std::aligned_alloc(kPage, kBufferSize + kPage)));
             if (!buffer_) {
                 return false;
             }
         }
         while (length > 0) {
+            // The kernel's copies into and out of the buffer slow down up to
+            // threefold when their destination lies a few bytes ahead of the
+            // source within a page, as a header's shift puts it. Half a page
+            // away from the data's place in its page, both copies run at full
+            // speed whatever the shift (measured on x86-64).
+            char* const data = buffer_.get() + (src + kPage / 2) % kPage;
             const std::size_t chunk =
                 static_cast<std::size_t>(std::min<std::int64_t>(length, kBufferSize));
-            const ssize_t n = ::pread(in_, buffer_.get(), chunk, static_cast<off_t>(src));
+            const ssize_t n = ::pread(in_, data, chunk, static_cast<off_t>(src));
             if (n < 0 && errno == EINTR) {
                 continue;
             }
-            if (n <= 0 || !writeAllAt(dst, n)) {
+            if (n <= 0 || !writeAllAt(data, n, dst)) {
                 return false;
             }
             src += n;
@@ -85,8 +91,7 @@ class Copier {
         return true;
     }
 
-    bool writeAllAt(std::int64_t dst, ssize_t size) {
-        const char* p = buffer_.get();
+    bool writeAllAt(const char* p, ssize_t size, std::int64_t dst) {
         while (size > 0) {
             const ssize_t n = ::pwrite(out_, p, static_cast<std::size_t>(size), dst);
             if (n < 0 && errno == EINTR) {
@@ -102,10 +107,14 @@ class Copier {
         return true;
     }
 
+    struct Free {
+        void operator()(char* p) const { std::free(p); }
+    };
+
     int in_;
     int out_;
     bool kernel_;
-    std::unique_ptr<char[]> buffer_;
+    std::unique_ptr<char, Free> buffer_;
 };
 
 // The first byte of data at or after `offset`, or `end` when only a hole is
