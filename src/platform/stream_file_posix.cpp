@@ -20,6 +20,26 @@ int fdOf(const StreamFile& file) {
     return static_cast<int>(file.nativeHandle());
 }
 
+// Repeat a positional read or write until all n bytes are through, retrying
+// short transfers and interruptions; an early end of file is a failure.
+template <typename Transfer, typename Byte>
+bool transferAll(Transfer transfer, int fd, Byte* data, std::int64_t n, std::int64_t offset) {
+    while (n > 0) {
+        const ssize_t done =
+            transfer(fd, data, static_cast<std::size_t>(n), static_cast<off_t>(offset));
+        if (done < 0 && errno == EINTR) {
+            continue;
+        }
+        if (done <= 0) {
+            return false;
+        }
+        data += done;
+        offset += done;
+        n -= done;
+    }
+    return true;
+}
+
 // The read/write loop's buffer, for shifted copies and for file systems that
 // refuse copy_file_range.
 constexpr std::size_t kBufferSize = 1024 * 1024;
@@ -81,28 +101,12 @@ class Copier {
             if (n < 0 && errno == EINTR) {
                 continue;
             }
-            if (n <= 0 || !writeAllAt(data, n, dst)) {
+            if (n <= 0 || !transferAll(::pwrite, out_, data, n, dst)) {
                 return false;
             }
             src += n;
             dst += n;
             length -= n;
-        }
-        return true;
-    }
-
-    bool writeAllAt(const char* p, ssize_t size, std::int64_t dst) {
-        while (size > 0) {
-            const ssize_t n = ::pwrite(out_, p, static_cast<std::size_t>(size), dst);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n <= 0) {
-                return false;
-            }
-            p += n;
-            dst += n;
-            size -= n;
         }
         return true;
     }
@@ -187,35 +191,11 @@ std::int64_t StreamFile::size() const {
 }
 
 bool StreamFile::readAt(std::int64_t offset, char* data, std::int64_t n) const {
-    while (n > 0) {
-        const ssize_t got = ::pread(fdOf(*this), data, static_cast<std::size_t>(n), offset);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return false;
-        }
-        data += got;
-        offset += got;
-        n -= got;
-    }
-    return true;
+    return transferAll(::pread, fdOf(*this), data, n, offset);
 }
 
 bool StreamFile::writeAt(std::int64_t offset, const char* data, std::int64_t n) {
-    while (n > 0) {
-        const ssize_t put = ::pwrite(fdOf(*this), data, static_cast<std::size_t>(n), offset);
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            return false;
-        }
-        data += put;
-        offset += put;
-        n -= put;
-    }
-    return true;
+    return transferAll(::pwrite, fdOf(*this), data, n, offset);
 }
 
 bool StreamFile::finish(std::int64_t size, const StreamFile& like) {

@@ -1,10 +1,17 @@
+#include <linux/fs.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <fcntl.h>
+
+#include <climits>
+#include <functional>
+#include <stdexcept>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -356,6 +363,107 @@ TEST_F(StreamCodec, ALinkStaysALinkAndItsFileIsRewritten) {
     EXPECT_TRUE(readFile(real) == plain);
     EXPECT_EQ(folder(), (std::vector<std::string>{"film.final.avi", "real.avi"}));
     EXPECT_TRUE(ui.shown.empty());
+}
+
+// A UI port that, at the first progress report (the item is then set aside
+// and the new file half written), runs a piece of the test.
+class MeddlingUi : public test::ScriptedUi {
+  public:
+    std::function<void()> atFirstProgress;
+
+    void progress(std::int64_t done, std::int64_t total) override {
+        ScriptedUi::progress(done, total);
+        if (atFirstProgress) {
+            std::exchange(atFirstProgress, nullptr)();
+        }
+    }
+};
+
+// Marks a file immutable (no rename, no delete, even for root) or clears the
+// mark; false where the file system or the user's rights do not allow it.
+bool setImmutable(const std::string& path, bool on) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    int flags = 0;
+    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return done;
+}
+
+TEST_F(StreamCodec, WhenTheAsideCopyCannotBeDeletedOrPutBackTheUserLearnsWhereItIs) {
+    const std::string probe = dir / "probe";
+    writeFile(probe, "");
+    if (!setImmutable(probe, true)) {
+        GTEST_SKIP() << "cannot mark files immutable here (needs root on ext4 or similar)";
+    }
+    setImmutable(probe, false);
+    ::unlink(probe.c_str());
+
+    char real[PATH_MAX];
+    ASSERT_NE(::realpath(dir.path().c_str(), real), nullptr);
+    const std::string aside = std::string(real) + "/film.final.zv";
+    const std::string plain = "P" + test::randomBytes(600'000, 13);
+    const std::string encrypted = expectedEncryption(plain, ":DN\x0B\x89\x90\x0B", 0xE7);
+    struct Case {
+        const char* what;
+        Action action;
+        std::string before;
+        bool copyFails;
+        ItemResult result;
+        std::string after;  // at the item's name, "" for no file
+        std::vector<Shown> messages;
+    };
+    const Case cases[] = {
+        {"encrypted, the plain copy stays",
+         File_add,
+         plain,
+         false,
+         ItemResult::Done,
+         encrypted,
+         {ok("加密已完成,但临时文件" + aside + "未能删除,其中仍是未加密的原内容,请手动删除!")}},
+        {"decrypted, the encrypted copy stays",
+         File_sub,
+         encrypted,
+         false,
+         ItemResult::Done,
+         plain,
+         {ok("解密已完成,但临时文件" + aside + "未能删除,其中是解密前的文件,请手动删除!")}},
+        {"failed, and the item cannot be put back",
+         File_add,
+         plain,
+         true,
+         ItemResult::Failed,
+         "",
+         {ok("加密film.final时失败!"),
+          ok("文件film.final.avi未能恢复原状,其原内容保存在" + aside + "中,请手动将其改回原名!")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(item, c.before);
+        MeddlingUi meddling;
+        meddling.atFirstProgress = [&] {
+            ASSERT_TRUE(setImmutable(aside, true));
+            if (c.copyFails) {
+                throw std::runtime_error("the copy breaks off");
+            }
+        };
+        ActionContext ctx{meddling, "pw", item};
+        EXPECT_EQ(c.action(ctx), c.result);
+        EXPECT_EQ(meddling.shown, c.messages);
+        EXPECT_FALSE(ctx.NoticeShown);
+
+        ASSERT_TRUE(setImmutable(aside, false));
+        EXPECT_TRUE(readFile(aside) == c.before);
+        if (c.after.empty()) {
+            EXPECT_EQ(folder(), std::vector<std::string>{"film.final.zv"});
+        } else {
+            EXPECT_TRUE(readFile(item) == c.after);
+        }
+        ASSERT_EQ(::unlink(aside.c_str()), 0);
+    }
 }
 
 // The block copy takes three ways: the kernel's copy when source and target
