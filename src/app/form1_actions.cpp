@@ -9,11 +9,11 @@
 #include <string>
 
 #include "app/form1.h"
-#include "codec/codec_messages.h"
+#include "batch/batch_messages.h"
+#include "batch/batch_password.h"
 #include "codec/memory_codec.h"
 #include "codec/stream_codec.h"
 #include "folderlock/folder_lock.h"
-#include "platform/code_page.h"
 
 namespace zv::app {
 
@@ -45,13 +45,14 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::runAction(ItemResult (*action)(ActionContext&)) {
     runExclusive([&] {
-        const std::optional<std::string> password = utf8ToCp936(EditPass->text().toStdString());
+        // Converted and checked as the batches do it.
+        const std::optional<std::string> password = batchPassword(EditPass->text().toStdString());
         ActionContext ctx{*ui_, password.value_or(std::string()),
                           QFile::encodeName(CurrentItemPath).toStdString()};
         if (password) {
             action(ctx);
         } else {
-            ctx.refuse(msg::kPasswordNotStorable);
+            ctx.refuse(msg::kPasswordUnusable);
         }
         if (ctx.NoticeShown) {
             NoticeShown = true;

@@ -44,10 +44,12 @@ void TForm1::applyOutcome(const BatchOutcome& outcome, bool untickCheckDir) {
     }
 }
 
-// The encryption and decryption batches are not built yet; until they are, the
-// pictures do nothing.
-void TForm1::ImagADDClick() {}
+void TForm1::ImagADDClick() {
+    runExclusive([&] { applyOutcome(zv::ImagADDClick(*ui_, batchInput()), true); });
+}
 
-void TForm1::ImageUbbClick() {}
+void TForm1::ImageUbbClick() {
+    runExclusive([&] { applyOutcome(zv::ImageUbbClick(*ui_, batchInput()), false); });
+}
 
 }  // namespace zv::app

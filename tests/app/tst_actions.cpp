@@ -14,6 +14,7 @@
 #include "app/gradient_panel.h"
 #include "app/input_blocker.h"
 #include "app/qt_ui_port.h"
+#include "batch/batch_messages.h"
 #include "codec/codec_messages.h"
 #include "fake_shell.h"
 #include "form_access.h"
@@ -251,8 +252,8 @@ void TestActions::passwordWithoutCp936FormIsRefused() {
     form->EditPass->setText(QStringLiteral("pw\U0001F600"));
     form->Memory_add->click();
     QCOMPARE(boxes.seen.size(), 1u);
-    QCOMPARE(boxes.seen[0].text, QString::fromUtf8(zv::msg::kPasswordNotStorable.data(),
-                                                   zv::msg::kPasswordNotStorable.size()));
+    QCOMPARE(boxes.seen[0].text, QString::fromUtf8(zv::msg::kPasswordUnusable.data(),
+                                                   zv::msg::kPasswordUnusable.size()));
     QCOMPARE(readFile(path), QByteArray("content"));
     QVERIFY(form->NoticeShown);
 }
