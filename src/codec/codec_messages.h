@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -65,6 +66,25 @@ inline constexpr std::string_view kPasswordNotStorable =
 // Content that would read as protected when written without a password.
 inline std::string needsPassword(std::string_view name) {
     return join({name, ",此文件必须设置密码才能加密,请输入密码后再加密!"});
+}
+
+// The new copy of a file would not fit on its disk; nothing was changed.
+inline std::string megabytesFor(std::int64_t bytes) {
+    return std::to_string((bytes + 1024 * 1024 - 1) / (1024 * 1024));
+}
+inline std::string noRoomToEncrypt(std::string_view name, std::int64_t needed) {
+    return join({name, ",所在磁盘的剩余空间不足(需要约", megabytesFor(needed),
+                 "MB),不能加密此文件!请先腾出空间再加密。"});
+}
+inline std::string noRoomToDecrypt(std::string_view name, std::int64_t needed) {
+    return join({name, ",所在磁盘的剩余空间不足(需要约", megabytesFor(needed),
+                 "MB),不能解密此文件!请先腾出空间再解密。"});
+}
+
+// The file's other names (hard links) would keep the plain content.
+inline std::string hasOtherNames(std::string_view name) {
+    return join(
+        {name, ",此文件还有其他名称(硬链接),加密后那些名称下仍是未加密的内容,因此不能加密!"});
 }
 
 }  // namespace zv::msg

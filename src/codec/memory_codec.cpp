@@ -6,8 +6,10 @@
 
 #include "codec/codec_messages.h"
 #include "codec/format.h"
+#include "platform/file_facts.h"
 #include "platform/file_system.h"
 #include "platform/path_pieces.h"
+#include "platform/stray_files.h"
 
 namespace zv {
 namespace {
@@ -29,6 +31,10 @@ std::string buildOutput(std::string_view head, std::string_view body, std::uint8
 }
 
 ItemResult encode(ActionContext& ctx, const std::string& name) {
+    // Encrypting one name of a file with several would leave the others plain.
+    if (fs::hardLinkCount(ctx.CurrentItemPath) > 1) {
+        return ctx.refuse(msg::hasOtherNames(name));
+    }
     const std::optional<std::string> source = fs::readWhole(ctx.CurrentItemPath);
     if (!source) {
         return ItemResult::Failed;
@@ -44,6 +50,11 @@ ItemResult encode(ActionContext& ctx, const std::string& name) {
     }
     const std::string head = format::header(ctx.password);
     const std::uint8_t key = format::contentKey(ctx.password);
+    // The new content goes to a copy beside the file before it replaces it.
+    const auto needed = static_cast<std::int64_t>(head.size() + source->size());
+    if (!fs::hasRoomFor(ctx.CurrentItemPath, needed)) {
+        return ctx.refuse(msg::noRoomToEncrypt(name, needed));
+    }
     ctx.ui.showBusy();
     const std::string out = buildOutput(head, *source, key, format::encodeBytes);
     return fs::replaceContent(ctx.CurrentItemPath, out) ? ItemResult::Done : ItemResult::Failed;
@@ -68,6 +79,10 @@ ItemResult decode(ActionContext& ctx, const std::string& name) {
         case HeaderOutcome::Decode:
             break;
     }
+    const std::int64_t needed = static_cast<std::int64_t>(source->size()) - check.bodyOffset;
+    if (!fs::hasRoomFor(ctx.CurrentItemPath, needed)) {
+        return ctx.refuse(msg::noRoomToDecrypt(name, needed));
+    }
     ctx.ui.showBusy();
     const std::string_view all = *source;
     const std::string out = buildOutput({}, all.substr(static_cast<std::size_t>(check.bodyOffset)),
@@ -87,6 +102,7 @@ ItemResult Memory_add(ActionContext& ctx) {
     }
     if (result == ItemResult::Failed) {
         ctx.fail(msg::encryptFailed(baseNameOf(path)));
+        fs::reportStrayFiles(ctx.ui);
     }
     return result;
 }
@@ -101,6 +117,7 @@ ItemResult Memory_sub(ActionContext& ctx) {
     }
     if (result == ItemResult::Failed) {
         ctx.fail(msg::memoryDecryptFailed(nameOf(path)));
+        fs::reportStrayFiles(ctx.ui);
     }
     return result;
 }

@@ -8,6 +8,8 @@
 #include "codec/codec_messages.h"
 #include "codec/format.h"
 #include "codec/set_aside.h"
+#include "platform/file_facts.h"
+#include "platform/file_system.h"
 #include "platform/path_pieces.h"
 
 namespace zv {
@@ -122,9 +124,25 @@ class StreamAction {
     SetAside job_;
 };
 
+// Checked before the item is set aside: whether the new copy fits on the disk
+// beside it (the size of the item, links followed, plus `extra`).
+bool hasRoomBeside(const std::string& item, std::int64_t extra) {
+    const std::int64_t size = fs::fileSizeOf(item);
+    return size < 0 || fs::hasRoomFor(item, std::max<std::int64_t>(0, size + extra));
+}
+
 ItemResult encode(StreamAction& action) {
     ActionContext& ctx = action.ctx();
     SetAside& job = action.job();
+    // Encrypting one name of a file with several would leave the others plain.
+    if (fs::hardLinkCount(ctx.CurrentItemPath) > 1) {
+        return action.refuse(msg::hasOtherNames(action.name()));
+    }
+    const std::int64_t headSize = format::bodyOffset(ctx.password);
+    if (!hasRoomBeside(ctx.CurrentItemPath, headSize)) {
+        return action.refuse(
+            msg::noRoomToEncrypt(action.name(), fs::fileSizeOf(ctx.CurrentItemPath) + headSize));
+    }
     if (!job.begin()) {
         return action.fail();
     }
@@ -143,7 +161,6 @@ ItemResult encode(StreamAction& action) {
     }
     const std::int64_t size = job.source().size();
     const std::string head = format::header(ctx.password);
-    const auto headSize = static_cast<std::int64_t>(head.size());
     if (size < 0 || !job.createTarget()) {
         return action.fail();
     }
@@ -159,6 +176,11 @@ ItemResult encode(StreamAction& action) {
 ItemResult decode(StreamAction& action) {
     ActionContext& ctx = action.ctx();
     SetAside& job = action.job();
+    const std::int64_t headSize = format::bodyOffset(ctx.password);
+    if (!hasRoomBeside(ctx.CurrentItemPath, -headSize)) {
+        return action.refuse(
+            msg::noRoomToDecrypt(action.name(), fs::fileSizeOf(ctx.CurrentItemPath) - headSize));
+    }
     if (!job.begin()) {
         return action.fail();
     }

@@ -5,9 +5,11 @@
 #include <string>
 
 #include "folderlock/folder_lock_messages.h"
+#include "platform/file_facts.h"
 #include "platform/file_system.h"
 #include "platform/key_file.h"
 #include "platform/path_pieces.h"
+#include "platform/stray_files.h"
 #include "platform/system_folders.h"
 #include "platform/vault_names.h"
 
@@ -88,6 +90,20 @@ class VaultPreparation {
     bool madeVault_ = false;
 };
 
+// Remove the key file this lock wrote; one that cannot be removed is reported
+// with the failure, for it holds the password.
+void removeKeyFile(const std::string& keyFile) {
+    if (!fs::removeFile(keyFile)) {
+        fs::noteStrayFile(keyFile);
+    }
+}
+
+ItemResult failLock(ActionContext& ctx, const std::string& text) {
+    ctx.fail(text);
+    fs::reportStrayFiles(ctx.ui);
+    return ItemResult::Failed;
+}
+
 ItemResult lock(ActionContext& ctx) {
     const std::string& path = ctx.CurrentItemPath;
     const LockPaths p = lockPathsOf(folderOf(path), nameOf(path));
@@ -98,6 +114,9 @@ ItemResult lock(ActionContext& ctx) {
     // parent folders, and a key file of the folder's own would be overwritten.
     if (!fs::isDirectory(path)) {
         return ctx.refuse(lockmsg::notAFolder(p.name));
+    }
+    if (fs::isSymbolicLink(path)) {
+        return ctx.refuse(lockmsg::linkToFolder(p.name));
     }
     const std::string keyFile = keyFileIn(path);
     if (fs::exists(keyFile)) {
@@ -113,22 +132,22 @@ ItemResult lock(ActionContext& ctx) {
     }
     if (!keyfile::write(keyFile, ctx.password)) {
         vault.undo();
-        return ctx.fail(lockmsg::lockFailed(p.name));
+        return failLock(ctx, lockmsg::lockFailed(p.name));
     }
     if (!fs::renameNoReplace(path, p.locked)) {
-        fs::removeFile(keyFile);
+        removeKeyFile(keyFile);
         vault.undo();
-        return ctx.fail(lockmsg::lockFailed(p.name));
+        return failLock(ctx, lockmsg::lockFailed(p.name));
     }
     // A decoy folder already there (left over, or the user's own) serves as it is.
     if (!fs::makeDirectories(p.decoy)) {
         // Without its decoy the folder could not be selected for unlocking.
         if (!fs::renameNoReplace(p.locked, path)) {
-            return ctx.fail(lockmsg::lockIncomplete(p.name));
+            return failLock(ctx, lockmsg::leftInVault(p.name, p.locked, keyfile::kFileName));
         }
-        fs::removeFile(keyFile);
+        removeKeyFile(keyFile);
         vault.undo();
-        return ctx.fail(lockmsg::lockFailed(p.name));
+        return failLock(ctx, lockmsg::lockFailed(p.name));
     }
     return ItemResult::Done;
 }
@@ -154,8 +173,13 @@ ItemResult unlock(ActionContext& ctx) {
     }
     const std::string keyFile = keyFileIn(p.folder);
     if (fs::exists(keyFile) && !fs::removeFile(keyFile)) {
-        fs::renameNoReplace(p.folder, p.locked);
-        return ctx.fail(lockmsg::unlockFailed(p.name));
+        if (fs::renameNoReplace(p.folder, p.locked)) {
+            return ctx.fail(lockmsg::unlockFailed(p.name));
+        }
+        // The folder is back in its place, but with its key file: the user
+        // must learn that the password file is still in it.
+        fs::noteStrayFile(keyFile);
+        fs::reportStrayFiles(ctx.ui);
     }
     // A decoy that someone has filled is left alone.
     fs::removeEmptyDirectory(p.decoy);

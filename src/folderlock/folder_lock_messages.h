@@ -34,6 +34,10 @@ inline std::string holdsKeyFile(std::string_view name, std::string_view keyFileN
 }
 inline constexpr std::string_view kPasswordNotStorable =
     "密码中含有换行等无法保存的字符,请换一个密码后再加密!";
+// Moving a link away would leave the folder it points to in plain sight.
+inline std::string linkToFolder(std::string_view name) {
+    return bracketed(name, "是指向其他文件夹的链接,不能加密!请直接加入该文件夹本身。");
+}
 // Nothing changed.
 inline std::string lockFailed(std::string_view name) {
     return bracketed(name, "文件夹加密失败,文件夹保持原样!");
@@ -41,6 +45,18 @@ inline std::string lockFailed(std::string_view name) {
 // The lock could not finish and could not be undone either.
 inline std::string lockIncomplete(std::string_view name) {
     return bracketed(name, "文件夹加密失败!");
+}
+
+// The lock moved the folder into the vault but could neither finish nor move
+// it back; the user must learn where it is.
+inline std::string leftInVault(std::string_view name, std::string_view lockedPath,
+                               std::string_view keyFileName) {
+    std::string text = "文件夹加密未能完成,它现在位于";
+    text.append(lockedPath)
+        .append(",请手动将其移回原处并删除其中的")
+        .append(keyFileName)
+        .append("文件!");
+    return bracketed(name, text);
 }
 
 // The unlock.

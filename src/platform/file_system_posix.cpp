@@ -13,24 +13,31 @@
 
 namespace zv::fs {
 
+using posix::injectedFault;
+
 bool isFile(const std::string& path) {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return !injectedFault("stat") && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool isDirectory(const std::string& path) {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return !injectedFault("stat") && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool exists(const std::string& path) {
+    // When the answer is unknown (a disk error, a name too long to look up),
+    // something may be there: callers use this to avoid overwriting.
     struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
+    if (injectedFault("stat")) {
+        return true;
+    }
+    return ::lstat(path.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
 std::int64_t fileSizeOf(const std::string& path) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
+    if (injectedFault("stat") || ::stat(path.c_str(), &st) != 0) {
         return -1;
     }
     return static_cast<std::int64_t>(st.st_size);
@@ -38,6 +45,9 @@ std::int64_t fileSizeOf(const std::string& path) {
 
 std::optional<std::string> readWhole(const std::string& path) {
     // O_NONBLOCK so that a FIFO slipping in between checks cannot hang us.
+    if (injectedFault("open")) {
+        return std::nullopt;
+    }
     posix::Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     struct stat st {};
     if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -49,6 +59,9 @@ std::optional<std::string> readWhole(const std::string& path) {
     for (;;) {
         if (have == data.size()) {
             data.resize(data.size() + 64 * 1024);  // the file grew while we read
+        }
+        if (injectedFault("read")) {
+            return std::nullopt;
         }
         const ssize_t n = ::read(fd.get(), data.data() + have, data.size() - have);
         if (n < 0 && errno == EINTR) {
@@ -70,23 +83,24 @@ bool replaceContent(const std::string& path, const std::string& data) {
     // Follow a link to the file it names, so that the link itself survives.
     std::string target = path;
     struct stat lst {};
-    if (::lstat(path.c_str(), &lst) != 0) {
+    if (injectedFault("stat") || ::lstat(path.c_str(), &lst) != 0) {
         return false;
     }
     if (S_ISLNK(lst.st_mode)) {
         char resolved[PATH_MAX];
-        if (::realpath(path.c_str(), resolved) == nullptr) {
+        if (injectedFault("stat") || ::realpath(path.c_str(), resolved) == nullptr) {
             return false;
         }
         target = resolved;
     }
     struct stat st {};
-    if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (injectedFault("stat") || ::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return false;
     }
     // A read-only file stays read-only: replacing it through its folder would
     // defeat the protection its owner gave it (root included).
-    if ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
+    if ((st.st_mode & 0222) == 0 || injectedFault("access") ||
+        ::access(target.c_str(), W_OK) != 0) {
         return false;
     }
 
@@ -96,7 +110,8 @@ bool replaceContent(const std::string& path, const std::string& data) {
     }
     // Best effort for the owner: only root may give a file away.
     (void)::fchown(temp.fd(), st.st_uid, st.st_gid);
-    if (::fchmod(temp.fd(), st.st_mode & 07777) != 0 || ::fsync(temp.fd()) != 0) {
+    if (injectedFault("chmod") || ::fchmod(temp.fd(), st.st_mode & 07777) != 0 ||
+        injectedFault("fsync") || ::fsync(temp.fd()) != 0) {
         return false;
     }
     return temp.commitAs(target);
@@ -106,7 +121,9 @@ bool renameNoReplace(const std::string& from, const std::string& to) {
     return posix::renameNoReplace(from, to);
 }
 
-bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool removeFile(const std::string& path) {
+    return !injectedFault("unlink") && ::unlink(path.c_str()) == 0;
+}
 
 bool makeDirectories(const std::string& path) {
     if (isDirectory(path)) {
@@ -116,9 +133,14 @@ bool makeDirectories(const std::string& path) {
     if (!parent.empty() && parent != path && !makeDirectories(parent)) {
         return false;
     }
+    if (injectedFault("mkdir")) {
+        return false;
+    }
     return ::mkdir(path.c_str(), 0777) == 0 || (errno == EEXIST && isDirectory(path));
 }
 
-bool removeEmptyDirectory(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
+bool removeEmptyDirectory(const std::string& path) {
+    return !injectedFault("rmdir") && ::rmdir(path.c_str()) == 0;
+}
 
 }  // namespace zv::fs

@@ -14,7 +14,7 @@ bool write(const std::string& path, std::string_view password) {
     // The temporary file is owner-only, and so stays the key file: it holds a password.
     posix::TempFile temp(folderOf(path));
     return temp.valid() && posix::writeAll(temp.fd(), text.data(), text.size()) &&
-           ::fsync(temp.fd()) == 0 && temp.commitAs(path);
+           !posix::injectedFault("fsync") && ::fsync(temp.fd()) == 0 && temp.commitAs(path);
 }
 
 }  // namespace zv::keyfile

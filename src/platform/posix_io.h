@@ -8,6 +8,11 @@
 
 namespace zv::posix {
 
+// True when a test has told this call to fail (see fault_injection.h); errno
+// is then EIO, as after a disk error. Every system call that touches the file
+// system goes through it.
+bool injectedFault(const char* operation);
+
 // An owned file descriptor, closed on destruction.
 class Fd {
 public:

@@ -6,11 +6,21 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/fault_injection.h"
 #include "platform/file_system.h"
 #include "platform/path_pieces.h"
 #include "platform/posix_io.h"
+#include "platform/stray_files.h"
 
 namespace zv::posix {
+
+bool injectedFault(const char* operation) {
+    if (!fault::shouldFail(operation)) {
+        return false;
+    }
+    errno = EIO;
+    return true;
+}
 
 Fd& Fd::operator=(Fd&& other) noexcept {
     if (this != &other) {
@@ -30,14 +40,18 @@ bool Fd::reset() {
     if (fd_ < 0) {
         return true;
     }
+    const bool injected = injectedFault("close");
     const int rc = ::close(fd_);
     fd_ = -1;
-    return rc == 0;
+    return rc == 0 && !injected;
 }
 
 bool writeAll(int fd, const void* data, std::size_t size) {
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
+        if (injectedFault("write")) {
+            return false;
+        }
         const ssize_t n = ::write(fd, p, size);
         if (n < 0 && errno == EINTR) {
             continue;
@@ -52,11 +66,17 @@ bool writeAll(int fd, const void* data, std::size_t size) {
 }
 
 bool syncDirectory(const std::string& folder) {
+    if (injectedFault("fsync")) {
+        return false;
+    }
     Fd fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     return fd.valid() && ::fsync(fd.get()) == 0;
 }
 
 bool renameNoReplace(const std::string& from, const std::string& to) {
+    if (injectedFault("rename")) {
+        return false;
+    }
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
         return true;
     }
@@ -76,6 +96,9 @@ TempFile::TempFile(const std::string& folder) : folder_(folder) {
     std::string pattern = joinPath(folder.empty() ? "." : folder, ".zvtmp-XXXXXX");
     std::vector<char> buf(pattern.begin(), pattern.end());
     buf.push_back('\0');
+    if (injectedFault("create")) {
+        return;
+    }
     fd_ = Fd(::mkostemp(buf.data(), O_CLOEXEC));  // O_EXCL, mode 0600
     if (fd_.valid()) {
         path_ = buf.data();
@@ -85,7 +108,9 @@ TempFile::TempFile(const std::string& folder) : folder_(folder) {
 TempFile::~TempFile() {
     if (!committed_ && !path_.empty()) {
         fd_.reset();
-        ::unlink(path_.c_str());
+        if ((injectedFault("unlink") || ::unlink(path_.c_str()) != 0) && errno != ENOENT) {
+            fs::noteStrayFile(path_);
+        }
     }
 }
 
@@ -93,7 +118,7 @@ bool TempFile::commitAs(const std::string& target) {
     if (!fd_.reset()) {
         return false;
     }
-    if (::rename(path_.c_str(), target.c_str()) != 0) {
+    if (injectedFault("rename") || ::rename(path_.c_str(), target.c_str()) != 0) {
         return false;
     }
     committed_ = true;

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <type_traits>
 
 #include "platform/path_pieces.h"
 #include "platform/posix_io.h"
@@ -15,6 +16,8 @@
 
 namespace zv::fs {
 namespace {
+
+using posix::injectedFault;
 
 int fdOf(const StreamFile& file) {
     return static_cast<int>(file.nativeHandle());
@@ -25,6 +28,9 @@ int fdOf(const StreamFile& file) {
 template <typename Transfer, typename Byte>
 bool transferAll(Transfer transfer, int fd, Byte* data, std::int64_t n, std::int64_t offset) {
     while (n > 0) {
+        if (injectedFault(std::is_const_v<Byte> ? "write" : "read")) {
+            return false;
+        }
         const ssize_t done =
             transfer(fd, data, static_cast<std::size_t>(n), static_cast<off_t>(offset));
         if (done < 0 && errno == EINTR) {
@@ -66,7 +72,9 @@ class Copier {
         off_t dst = static_cast<off_t>(to);
         while (length > 0 && kernel_) {
             const ssize_t n =
-                ::copy_file_range(in_, &src, out_, &dst, static_cast<std::size_t>(length), 0);
+                injectedFault("copy")
+                    ? -1
+                    : ::copy_file_range(in_, &src, out_, &dst, static_cast<std::size_t>(length), 0);
             if (n > 0) {
                 length -= n;  // the kernel has moved src and dst on
             } else if (n == 0) {
@@ -97,7 +105,8 @@ class Copier {
             char* const data = buffer_.get() + (src + kPage / 2) % kPage;
             const std::size_t chunk =
                 static_cast<std::size_t>(std::min<std::int64_t>(length, kBufferSize));
-            const ssize_t n = ::pread(in_, data, chunk, static_cast<off_t>(src));
+            const ssize_t n =
+                injectedFault("read") ? -1 : ::pread(in_, data, chunk, static_cast<off_t>(src));
             if (n < 0 && errno == EINTR) {
                 continue;
             }
@@ -160,20 +169,27 @@ StreamFile::~StreamFile() {
 
 StreamFile StreamFile::openExclusive(const std::string& path) {
     // O_NONBLOCK so that a FIFO put in the file's place cannot hang us.
+    if (injectedFault("open")) {
+        return {};
+    }
     posix::Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     struct stat st {};
-    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (!fd.valid() || injectedFault("stat") || ::fstat(fd.get(), &st) != 0 ||
+        !S_ISREG(st.st_mode)) {
         return {};
     }
     // An advisory lock: it keeps out every program that asks for it (another
     // copy of this tool included); POSIX has no mandatory sharing modes.
-    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+    if (injectedFault("lock") || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
         return {};
     }
     return StreamFile(fd.release(), path);
 }
 
 StreamFile StreamFile::createNew(const std::string& path) {
+    if (injectedFault("create")) {
+        return {};
+    }
     const int fd =
         ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600);
     if (fd < 0) {
@@ -184,7 +200,7 @@ StreamFile StreamFile::createNew(const std::string& path) {
 
 std::int64_t StreamFile::size() const {
     struct stat st {};
-    if (!valid() || ::fstat(fdOf(*this), &st) != 0) {
+    if (!valid() || injectedFault("stat") || ::fstat(fdOf(*this), &st) != 0) {
         return -1;
     }
     return static_cast<std::int64_t>(st.st_size);
@@ -201,13 +217,14 @@ bool StreamFile::writeAt(std::int64_t offset, const char* data, std::int64_t n) 
 bool StreamFile::finish(std::int64_t size, const StreamFile& like) {
     const int fd = fdOf(*this);
     struct stat st {};
-    if (!valid() || ::ftruncate(fd, static_cast<off_t>(size)) != 0 ||
-        ::fstat(fdOf(like), &st) != 0) {
+    if (!valid() || injectedFault("truncate") || ::ftruncate(fd, static_cast<off_t>(size)) != 0 ||
+        injectedFault("stat") || ::fstat(fdOf(like), &st) != 0) {
         return false;
     }
     // Best effort for the owner: only root may give a file away.
     (void)::fchown(fd, st.st_uid, st.st_gid);
-    if (::fchmod(fd, st.st_mode & 07777) != 0 || ::fsync(fd) != 0) {
+    if (injectedFault("chmod") || ::fchmod(fd, st.st_mode & 07777) != 0 || injectedFault("fsync") ||
+        ::fsync(fd) != 0) {
         return false;
     }
     return posix::syncDirectory(folderOf(path_));
@@ -217,9 +234,10 @@ bool StreamFile::close() {
     if (!valid()) {
         return true;
     }
+    const bool injected = injectedFault("close");
     const int rc = ::close(fdOf(*this));
     handle_ = -1;
-    return rc == 0;
+    return rc == 0 && !injected;
 }
 
 bool copyRange(const StreamFile& from, std::int64_t fromOffset, StreamFile& to,
@@ -249,7 +267,7 @@ bool copyRange(const StreamFile& from, std::int64_t fromOffset, StreamFile& to,
 
 std::string resolvedPath(const std::string& path) {
     char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) == nullptr) {
+    if (injectedFault("stat") || ::realpath(path.c_str(), resolved) == nullptr) {
         return {};
     }
     return resolved;
@@ -257,8 +275,8 @@ std::string resolvedPath(const std::string& path) {
 
 bool mayRewrite(const std::string& path) {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && (st.st_mode & 0222) != 0 &&
-           ::access(path.c_str(), W_OK) == 0;
+    return !injectedFault("stat") && ::stat(path.c_str(), &st) == 0 && (st.st_mode & 0222) != 0 &&
+           !injectedFault("access") && ::access(path.c_str(), W_OK) == 0;
 }
 
 }  // namespace zv::fs
