@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Encrypt a file through the real window and decrypt it again, as a person
+# would: the file given on the command line, the password typed twice, the
+# picture clicked, and each message box answered from the keyboard.
+# Usage: x11_round_trip.sh path/to/zvcrypt
+set -euo pipefail
+program=$(realpath "$1")
+
+# Re-run inside a private X server of our own.
+if [[ -z "${ZV_E2E_DISPLAY:-}" ]]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" env ZV_E2E_DISPLAY=1 "$0" "$@"
+fi
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+work=$(mktemp -d)
+pid=""
+cleanup() {
+    [[ -n "$pid" ]] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAILED: $*" >&2
+    exit 1
+}
+
+# Wait for a visible window whose title is exactly $1; prints its id.
+wait_window() {
+    local id=""
+    for _ in $(seq 300); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n1 || true)
+        [[ -n "$id" ]] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# Answer the message box titled $1 with the key $2 (Return takes the default, Yes).
+answer() {
+    local box
+    box=$(wait_window "$1") || fail "no message box titled $1"
+    xdotool windowfocus --sync "$box" key --clearmodifiers "$2"
+    # Wait until it has gone, so the next search does not find it again.
+    for _ in $(seq 100); do
+        xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -qx "$box" || return 0
+        sleep 0.1
+    done
+    fail "the message box $1 stayed open"
+}
+
+start() {
+    "$program" "$1" &
+    pid=$!
+    window=$(wait_window 'ZV文件加密工具') || fail "the window did not show up"
+    xdotool windowfocus --sync "$window"
+}
+
+stop() {
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    pid=""
+}
+
+# Click at a point of the window's client area and type text there.
+type_at() {
+    xdotool mousemove --window "$window" "$1" "$2" click 1 sleep 0.2 type --delay 30 "$3"
+}
+
+password='Secret 42'
+file="$work/季度 报告.txt"
+{ printf 'quarterly figures\n'; head -c 200000 /dev/urandom; } >"$file"
+cp "$file" "$work/original"
+
+# Encrypt: EditPass at 282,183 and EditPass2 at 464,183 (103 x 23); ImagADD at 302,245 (96 x 66).
+start "$file"
+type_at 330 194 "$password"
+type_at 512 194 "$password"
+xdotool mousemove --window "$window" 350 278 click 1
+answer '提示' Return # 真的要对加密吗？
+answer '提示' Return # 加密完毕!
+stop
+
+[[ $(head -c 3 "$file") == ":DN" ]] || fail "the file was not encrypted"
+expected=$(($(stat -c %s "$work/original") + 5 + ${#password}))
+[[ $(stat -c %s "$file") -eq $expected ]] || fail "encrypted size $(stat -c %s "$file"), expected $expected"
+
+# Decrypt: only EditPass counts; ImageUbb at 454,243 (99 x 69).
+start "$file"
+type_at 330 194 "$password"
+xdotool mousemove --window "$window" 503 277 click 1
+answer '提示' Return # 真的要进行解密吗？
+answer '提示' Return # 解密完毕!
+stop
+
+cmp -s "$file" "$work/original" || fail "the decrypted file differs from the original"
+echo "x11 round trip: encrypted and decrypted through the window"
