@@ -11,6 +11,7 @@
 #include "codec/stream_codec.h"
 #include "folderlock/folder_lock.h"
 #include "platform/file_system.h"
+#include "platform/secure_wipe.h"
 
 namespace zv {
 namespace {
@@ -59,11 +60,12 @@ BatchOutcome ImagADDClick(UiPort& ui, const BatchInput& input) {
         ui.messageBox(msg::kPasswordsDiffer, kTitleNotice, Buttons::Ok);
         return endEarly(BatchFocus::EditPass2);
     }
-    const std::optional<std::string> password = batchPassword(input.password);
+    std::optional<std::string> password = batchPassword(input.password);
     if (!password) {
         ui.messageBox(msg::kPasswordUnusable, kTitleNotice, Buttons::Ok);
         return endEarly(BatchFocus::EditPass);
     }
+    const WipeOnExit wipePassword(*password);
     if (!ask(ui, msg::reallyEncrypt(input.lastPickName))) {
         return endEarly();
     }
@@ -93,11 +95,12 @@ BatchOutcome ImageUbbClick(UiPort& ui, const BatchInput& input) {
         ui.messageBox(msg::kNothingToDecrypt, kTitleNotice, Buttons::Ok);
         return endEarly();
     }
-    const std::optional<std::string> password = batchPassword(input.password);
+    std::optional<std::string> password = batchPassword(input.password);
     if (!password) {
         ui.messageBox(msg::kPasswordUnusable, kTitleNotice, Buttons::Ok);
         return endEarly(BatchFocus::EditPass);
     }
+    const WipeOnExit wipePassword(*password);
     if (!ask(ui, msg::kReallyDecrypt)) {
         return endEarly();
     }

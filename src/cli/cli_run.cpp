@@ -10,6 +10,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_ui.h"
 #include "platform/path_pieces.h"
+#include "platform/secure_wipe.h"
 #include "platform/terminal.h"
 
 namespace zv::cli {
@@ -52,26 +53,29 @@ std::optional<Passwords> readPasswords(const Options& options, std::string& erro
         return Passwords{};
     }
     if (options.passwordFile) {
-        const std::optional<std::string> pw = readPasswordFile(*options.passwordFile);
+        std::optional<std::string> pw = readPasswordFile(*options.passwordFile);
         if (!pw) {
             error = "cannot read a password from " + *options.passwordFile;
             return std::nullopt;
         }
+        const WipeOnExit wipePassword(*pw);
         return Passwords{*pw, *pw};
     }
-    const std::optional<std::string> first = term::readHidden("密码：");
+    std::optional<std::string> first = term::readHidden("密码：");
     if (!first) {
         error = "no terminal to ask the password on: use --password-file or --no-password";
         return std::nullopt;
     }
+    const WipeOnExit wipeFirst(*first);
     if (options.command == Command::Decrypt) {
         return Passwords{*first, {}};
     }
-    const std::optional<std::string> second = term::readHidden("确认密码：");
+    std::optional<std::string> second = term::readHidden("确认密码：");
     if (!second) {
         error = "no terminal to ask the password on: use --password-file or --no-password";
         return std::nullopt;
     }
+    const WipeOnExit wipeSecond(*second);
     return Passwords{*first, *second};
 }
 
@@ -101,8 +105,10 @@ int run(const std::vector<std::string>& args) {
     CliUi ui(options->yes);
     const BatchOutcome outcome =
         options->command == Command::Encrypt ? ImagADDClick(ui, input) : ImageUbbClick(ui, input);
-    std::fill(input.password.begin(), input.password.end(), '\0');
-    std::fill(input.password2.begin(), input.password2.end(), '\0');
+    for (std::string* password :
+         {&input.password, &input.password2, &passwords->first, &passwords->second}) {
+        wipe(*password);
+    }
     if (!outcome.reset) {
         return kUsageError;
     }

@@ -9,6 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/key_file.h"
 #include "platform/path_pieces.h"
+#include "platform/secure_wipe.h"
 #include "platform/stray_files.h"
 #include "platform/system_folders.h"
 #include "platform/vault_names.h"
@@ -160,11 +161,13 @@ ItemResult unlock(ActionContext& ctx) {
         return ctx.refuse(lockmsg::neverLocked(fullName));
     }
     // Read where it lies: a copy beside the decoy could clobber a file of the user's.
-    const std::optional<std::string> stored = keyfile::readPassword(keyFileIn(p.locked));
+    std::optional<std::string> stored = keyfile::readPassword(keyFileIn(p.locked));
     if (!stored) {
         return ctx.fail(lockmsg::unlockFailed(p.name));
     }
-    if (*stored != ctx.password) {
+    const bool matches = *stored == ctx.password;
+    wipe(*stored);
+    if (!matches) {
         return ctx.refuse(lockmsg::wrongPassword(p.name));
     }
     // Every failure from here leaves the folder locked with its key file.

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/secure_wipe.h"
 #include "platform/ui_port.h"
 
 namespace zv {
@@ -21,6 +22,9 @@ struct ActionContext {
     std::string password;         // the password field as code-page-936 bytes
     std::string CurrentItemPath;  // the item being processed
     bool NoticeShown = false;     // set when an action refuses an item
+
+    // The password does not outlive the batch.
+    ~ActionContext() { wipe(password); }
 
     // Show a refusal and mark the batch so that a one-item run omits its completion message.
     ItemResult refuse(std::string_view text, std::string_view title = kTitleNotice) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "platform/secure_wipe.h"
 
 namespace zv {
 namespace {
@@ -33,7 +34,10 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
         }
     }
     iconv_close(cd);
+    // What passes through here is usually a password.
+    wipe(chunk);
     if (!ok) {
+        wipe(out);
         return std::nullopt;
     }
     return out;

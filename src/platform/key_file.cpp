@@ -1,6 +1,7 @@
 #include "platform/key_file.h"
 
 #include "platform/file_system.h"
+#include "platform/secure_wipe.h"
 
 namespace zv::keyfile {
 namespace {
@@ -93,13 +94,14 @@ std::string parse(std::string_view text) {
 }
 
 std::optional<std::string> readPassword(const std::string& path) {
-    const std::optional<std::string> text = fs::readWhole(path);
+    std::optional<std::string> text = fs::readWhole(path);
     if (!text) {
         if (fs::exists(path)) {
             return std::nullopt;
         }
         return std::string();
     }
+    const WipeOnExit wipeText(*text);
     return parse(*text);
 }
 
