@@ -6,19 +6,27 @@
 set -euo pipefail
 program=$(realpath "$1")
 
-# Re-run inside a private X server of our own.
-if [[ -z "${ZV_E2E_DISPLAY:-}" ]]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" env ZV_E2E_DISPLAY=1 "$0" "$@"
-fi
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-
 work=$(mktemp -d)
 pid=""
+xpid=""
 cleanup() {
     [[ -n "$pid" ]] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    [[ -n "$xpid" ]] && kill "$xpid" 2>/dev/null && wait "$xpid" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+# A private X server: -displayfd lets the server pick a free display itself,
+# so parallel runs and other X servers on the machine never collide.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xpid=$!
+for _ in $(seq 100); do
+    [[ -s "$work/display" ]] && break
+    sleep 0.1
+done
+[[ -s "$work/display" ]] || { cat "$work/xvfb.log" >&2; echo "FAILED: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(tr -d '\n' <"$work/display")"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY XAUTHORITY
 
 fail() {
     echo "FAILED: $*" >&2
