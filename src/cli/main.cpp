@@ -1,8 +1,7 @@
-#include <string>
-#include <vector>
-
 #include "cli/cli_run.h"
+#include "platform/program_start.h"
 
 int main(int argc, char** argv) {
-    return zv::cli::run(std::vector<std::string>(argv + 1, argv + argc));
+    zv::useUtf8Console();
+    return zv::cli::run(zv::utf8Arguments(argc, argv));
 }
