@@ -134,8 +134,10 @@ void TForm1::createControls() {
     Image1 = picture(this, "Image1", ":/art/background.svg", {0, 0, 649, 393});
     ImageUbb = picture(this, "ImageUbb", ":/art/decrypt_button.svg", {454, 243, 99, 69});
     ImageUbb->setCursor(Qt::PointingHandCursor);
+    ImageUbb->setAccessibleName(text(texts::kDecryptPicture));
     ImagADD = picture(this, "ImagADD", ":/art/encrypt_button.svg", {302, 245, 96, 66});
     ImagADD->setCursor(Qt::PointingHandCursor);
+    ImagADD->setAccessibleName(text(texts::kEncryptPicture));
     EditPass2 = passwordEdit(this, "EditPass2", {464, 183, 103, 23}, asteriskStyle_.get());
     CheckBox1 = checkBox(this, "CheckBox1", texts::kFastLargeFiles, {428, 219, 173, 15});
     CheckDir = checkBox(this, "CheckDir", texts::kPackFolder, {233, 219, 175, 15});
@@ -165,6 +167,7 @@ void TForm1::createControls() {
     cxImage1 = picture(this, "cxImage1", ":/art/about.svg", {168, 96, 337, 169});
     cxLabel7 = place(new LinkLabel(text(texts::kAboutLink), this), "cxLabel7", 568, 3, 69, 17);
     cxLabel7->setCursor(Qt::PointingHandCursor);
+    cxLabel7->setAccessibleName(text(texts::kAboutLink));
     cxLabel7->setFont(look::smallLinkFont());
     look::setTextColour(*cxLabel7, look::kOlive);
     Lab1 = label(this, "Lab1", texts::kAboutLine1, {178, 133, 175, 17}, look::kNavy);
@@ -185,6 +188,7 @@ void TForm1::createControls() {
     cxLabelQQ =
         place(new LinkLabel(text(about::kContactLine), this), "cxLabelQQ", 301, 237, 194, 17);
     cxLabelQQ->setCursor(Qt::PointingHandCursor);
+    cxLabelQQ->setAccessibleName(text(about::kContactLine));
     look::setTextColour(*cxLabelQQ, look::kNavy);
     cxLabelQQ->hide();
     RzPanel3 =

@@ -23,6 +23,10 @@ inline constexpr const char* kFileButton = "文件";
 inline constexpr const char* kRemoveButton = "移去";
 inline constexpr const char* kFolderButton = "文件夹";
 
+// The words drawn on the two picture buttons, given to screen readers.
+inline constexpr const char* kEncryptPicture = "加密文件";
+inline constexpr const char* kDecryptPicture = "解密文件";
+
 // Captions of the hidden per-item actions.
 inline constexpr const char* kMemoryAdd = "内存流加密";
 inline constexpr const char* kFileAdd = "文件流加密";

@@ -8,6 +8,8 @@ namespace zv::app {
 GradientPanel::GradientPanel(const QString& text, QWidget* parent)
     : ClickableWidget(parent), text_(text) {
     setAttribute(Qt::WA_Hover);
+    // The caption is painted, so screen readers learn it from here.
+    setAccessibleName(text);
 }
 
 void GradientPanel::paintEvent(QPaintEvent*) {

@@ -1,4 +1,5 @@
 // The main window as it starts: layout, texts, looks, keyboard order, resizing.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QLineEdit>
@@ -31,6 +32,7 @@ class TestForm1 : public QObject {
     void tabOrder();
     void resizingMovesOnlyTheBackground();
     void picturesComeFromTheArtwork();
+    void clickableControlsAreNamedForScreenReaders();
 };
 
 namespace {
@@ -240,6 +242,26 @@ void TestForm1::picturesComeFromTheArtwork() {
         QCOMPARE(artwork.defaultSize(), expected);
     }
     QVERIFY(QSvgRenderer(QStringLiteral(":/art/app_icon.svg")).isValid());
+}
+
+void TestForm1::clickableControlsAreNamedForScreenReaders() {
+    // Pictures and hand-painted panels have no text of their own: assistive
+    // technology must still read the words the user sees on them.
+    FakeShell shell;
+    TForm1 form(shell);
+    const std::pair<QWidget*, QString> named[] = {
+        {form.ImagADD, "加密文件"},
+        {form.ImageUbb, "解密文件"},
+        {form.cxLabel7, "关于此工具"},
+        {form.cxLabelQQ, QString::fromUtf8(zv::app::about::kContactLine)},
+        {form.RzPanel2, "文件"},
+        {form.RzPanel3, "文件夹"},
+        {form.RzPanel1, "移去"}};
+    for (const auto& [control, name] : named) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
+        QVERIFY2(face != nullptr, qPrintable(control->objectName()));
+        QCOMPARE(face->text(QAccessible::Name), name);
+    }
 }
 
 QTEST_MAIN(TestForm1)
