@@ -1,39 +1,40 @@
 #include "support/temp_dir.h"
 
 #include <filesystem>
+#include <random>
 #include <stdexcept>
-#include <vector>
 
-#include <stdlib.h>
+#include "platform/native_path.h"
+#include "platform/path_pieces.h"
+#include "support/file_tree.h"
 
 namespace zv::test {
 
 namespace stdfs = std::filesystem;
 
 TempDir::TempDir() {
-    std::string pattern = (stdfs::temp_directory_path() / "zvtest-XXXXXX").string();
-    std::vector<char> buf(pattern.begin(), pattern.end());
-    buf.push_back('\0');
-    if (::mkdtemp(buf.data()) == nullptr) {
-        throw std::runtime_error("mkdtemp failed");
+    // A random name; create_directory refuses one that is taken.
+    std::random_device entropy;
+    const stdfs::path base = stdfs::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        const stdfs::path candidate = base / ("zvtest-" + std::to_string(entropy()));
+        std::error_code ec;
+        if (stdfs::create_directory(candidate, ec)) {
+            stdfs::permissions(candidate, stdfs::perms::owner_all, ec);  // private, as mkdtemp's
+            path_ = pathText(candidate);
+        }
     }
-    path_ = buf.data();
+    if (path_.empty()) {
+        throw std::runtime_error("cannot make a temporary folder");
+    }
 }
 
 TempDir::~TempDir() {
-    std::error_code ec;
-    // Tests make folders read-only; give every folder back its write bit first.
-    for (auto it = stdfs::recursive_directory_iterator(
-             path_, stdfs::directory_options::skip_permission_denied, ec);
-         !ec && it != stdfs::recursive_directory_iterator(); it.increment(ec)) {
-        if (it->is_directory(ec) && !it->is_symlink(ec)) {
-            stdfs::permissions(it->path(), stdfs::perms::owner_all, stdfs::perm_options::add, ec);
-        }
-    }
-    stdfs::permissions(path_, stdfs::perms::owner_all, stdfs::perm_options::add, ec);
-    stdfs::remove_all(path_, ec);
+    removeTree(path_);
 }
 
-std::string TempDir::operator/(const std::string& name) const { return path_ + "/" + name; }
+std::string TempDir::operator/(const std::string& name) const {
+    return path_ + pathSeparator() + name;
+}
 
 }  // namespace zv::test
