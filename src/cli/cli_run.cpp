@@ -9,6 +9,7 @@
 #include "batch/batch.h"
 #include "cli/cli_options.h"
 #include "cli/cli_ui.h"
+#include "platform/native_path.h"
 #include "platform/path_pieces.h"
 #include "platform/secure_wipe.h"
 #include "platform/terminal.h"
@@ -33,7 +34,7 @@ std::optional<std::string> readPasswordFile(const std::string& name) {
             return std::nullopt;
         }
     } else {
-        std::ifstream in(name, std::ios::binary);
+        std::ifstream in(nativePath(name), std::ios::binary);  // a UTF-8 name on Windows too
         if (!in || (!std::getline(in, line) && line.empty())) {
             return std::nullopt;
         }

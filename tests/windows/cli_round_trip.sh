@@ -36,13 +36,14 @@ linux() {
     printf '密码\n' | "$linux_cli" "$1" --yes --password-file - "${@:2}" 2>>"$work/log"
 }
 
+# The Windows side reads the password from a file in a folder with a Chinese name.
 windows() {
     local args=()
     for p in "${@:2}"; do
         args+=("$(windows_path "$p")")
     done
-    printf '密码\n' | "$wine_run" "$windows_cli" "$1" --yes --password-file - "${args[@]}" \
-        2>>"$work/log"
+    "$wine_run" "$windows_cli" "$1" --yes --password-file "$(windows_path "$work/密码/口令.txt")" \
+        "${args[@]}" 2>>"$work/log"
 }
 
 starts_with_magic() {
@@ -50,7 +51,8 @@ starts_with_magic() {
 }
 
 # One small file for the in-memory codec, one over 10 MiB for the streaming one.
-mkdir -p "$work/files" "$work/plain"
+mkdir -p "$work/files" "$work/plain" "$work/密码"
+printf '密码\r\n' >"$work/密码/口令.txt"
 { printf 'P'; head -c 70000 /dev/urandom; } >"$work/plain/报告.doc"
 { printf 'P'; head -c $((12 * 1024 * 1024)) /dev/urandom; } >"$work/plain/video.avi"
 names=("报告.doc" "video.avi")
