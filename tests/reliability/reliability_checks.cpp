@@ -1,5 +1,9 @@
 #include "reliability_checks.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,6 +21,33 @@ ActionRun runAction(Action action, const std::string& path, const std::string& p
     run.shown = ui.shown;
     run.noticeShown = ctx.NoticeShown;
     return run;
+}
+
+std::string contentOf(const std::string& path) {
+    std::string bytes;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd >= 0 && ::fstat(fd, &st) == 0) {
+        bytes.resize(static_cast<std::size_t>(st.st_size));
+        std::size_t have = 0;
+        while (have < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + have, bytes.size() - have);
+            if (n <= 0) {
+                break;
+            }
+            have += static_cast<std::size_t>(n);
+        }
+        bytes.resize(have == bytes.size() ? have : 0);
+        if (have != bytes.size()) {
+            bytes = "<unreadable>";
+        }
+    } else {
+        bytes = "<unreadable>";
+    }
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return bytes;
 }
 
 bool announced(const std::vector<Shown>& shown, const std::string& path) {

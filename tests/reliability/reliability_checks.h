@@ -23,6 +23,10 @@ struct ActionRun {
 };
 ActionRun runAction(Action action, const std::string& path, const std::string& password);
 
+// A file's bytes, read in one go (test::readFile reads byte by byte, which the
+// sanitizer build makes slow for large files); "<unreadable>" on failure.
+std::string contentOf(const std::string& path);
+
 // True when some message names this path.
 bool announced(const std::vector<Shown>& shown, const std::string& path);
 

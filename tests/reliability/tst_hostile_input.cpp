@@ -27,7 +27,6 @@ namespace zv {
 namespace {
 
 using test::ok;
-using test::readFile;
 using test::Shown;
 using test::Tree;
 using test::writeFile;
@@ -35,8 +34,12 @@ using test::writeFile;
 constexpr std::size_t kLarge = 10'485'760 + 4096;  // goes to the streaming codec
 
 // Content that neither starts like an encrypted file nor with a byte that
-// would read as a marker without a password.
+// would read as a marker without a password. Large content is made once.
 std::string content(std::size_t size, std::uint32_t seed) {
+    static const std::string large = "P" + test::randomBytes(kLarge - 1, 99);
+    if (size == kLarge) {
+        return large;
+    }
     std::string s = test::randomBytes(size, seed);
     if (!s.empty()) {
         s[0] = 'P';
@@ -145,10 +148,10 @@ TEST(HostileInput, ALinkToAFileStaysALinkAndItsFileIsTransformed) {
 
         EXPECT_EQ(encryptBatch({dir / "link.bin"}, "pw").results, kDone);
         EXPECT_TRUE(isLink(dir / "link.bin"));
-        EXPECT_EQ(readFile(dir / "real.bin").substr(0, 7), format::header("pw"));
+        EXPECT_EQ(test::contentOf(dir / "real.bin").substr(0, 7), format::header("pw"));
         EXPECT_EQ(decryptBatch({dir / "link.bin"}, "pw").results, kDone);
         EXPECT_TRUE(isLink(dir / "link.bin"));
-        EXPECT_TRUE(readFile(dir / "real.bin") == plain);
+        EXPECT_TRUE(test::contentOf(dir / "real.bin") == plain);
         EXPECT_EQ(test::listFolder(dir.path()), (std::vector<std::string>{"link.bin", "real.bin"}));
     }
 }
@@ -174,8 +177,8 @@ TEST(HostileInput, AFileWithOtherNamesIsNotEncrypted) {
         EXPECT_EQ(encryptBatch({dir / "a.bin"}, "pw").messages,
                   std::vector<Shown>{ok("a.bin,此文件还有其他名称(硬链接),"
                                         "加密后那些名称下仍是未加密的内容,因此不能加密!")});
-        EXPECT_TRUE(readFile(dir / "a.bin") == plain);
-        EXPECT_TRUE(readFile(dir / "b.bin") == plain);
+        EXPECT_TRUE(test::contentOf(dir / "a.bin") == plain);
+        EXPECT_TRUE(test::contentOf(dir / "b.bin") == plain);
         EXPECT_EQ(test::listFolder(dir.path()), (std::vector<std::string>{"a.bin", "b.bin"}));
     }
 }
@@ -189,7 +192,7 @@ TEST(HostileInput, AReadOnlyFileIsNotRewritten) {
         ASSERT_EQ(::chmod((dir / "ro.bin").c_str(), 0444), 0);
         EXPECT_EQ(encryptBatch({dir / "ro.bin"}, "pw").messages,
                   std::vector<Shown>{ok("加密ro时失败!")});
-        EXPECT_TRUE(readFile(dir / "ro.bin") == plain);
+        EXPECT_TRUE(test::contentOf(dir / "ro.bin") == plain);
         EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"ro.bin"});
     }
 }
@@ -225,7 +228,7 @@ TEST(HostileInput, AnUnwritableFolderOrUnreadableFileFailsAndChangesNothing) {
         EXPECT_EQ(out, "加密f时失败!\n");
         ASSERT_EQ(::chmod(dir.path().c_str(), 0700), 0);
         ASSERT_EQ(::chmod((dir / "f.bin").c_str(), 0600), 0);
-        EXPECT_TRUE(readFile(dir / "f.bin") == plain);
+        EXPECT_TRUE(test::contentOf(dir / "f.bin") == plain);
         EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"f.bin"});
     }
 }
@@ -245,9 +248,9 @@ TEST(HostileInput, UnusualNamesRoundTrip) {
             const BatchRun encrypted = encryptBatch({dir / name}, "pw");
             EXPECT_EQ(encrypted.results, kDone);
             EXPECT_TRUE(encrypted.messages.empty());
-            EXPECT_NE(readFile(dir / name), plain);
+            EXPECT_NE(test::contentOf(dir / name), plain);
             EXPECT_EQ(decryptBatch({dir / name}, "pw").results, kDone);
-            EXPECT_TRUE(readFile(dir / name) == plain);
+            EXPECT_TRUE(test::contentOf(dir / name) == plain);
             EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{name});
         }
     }
@@ -271,8 +274,8 @@ TEST(HostileInput, TheCommandLineTakesNamesThatLookLikeOptionsAfterTwoDashes) {
     const test::ProcessResult run =
         test::runProcess({ZVCRYPT_CLI, "encrypt", "--yes", "--no-password", "--", "-y", "--help"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(readFile(dir / "-y").substr(0, 3), ":DN");
-    EXPECT_EQ(readFile(dir / "--help").substr(0, 3), ":DN");
+    EXPECT_EQ(test::contentOf(dir / "-y").substr(0, 3), ":DN");
+    EXPECT_EQ(test::contentOf(dir / "--help").substr(0, 3), ":DN");
     ASSERT_EQ(::chdir("/"), 0);
 }
 
@@ -285,7 +288,7 @@ TEST(HostileInput, NamesAtTheLengthLimitFailCleanlyWhereAnAsideNameWouldNotFit) 
     writeFile(dir / name, plain);
     EXPECT_EQ(encryptBatch({dir / name}, "pw").messages,
               std::vector<Shown>{ok("加密" + name + "时失败!")});
-    EXPECT_TRUE(readFile(dir / name) == plain);
+    EXPECT_TRUE(test::contentOf(dir / name) == plain);
     EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{name});
 
     test::TempDir parent;
@@ -302,15 +305,15 @@ TEST(HostileInput, TinyFilesRoundTripInBothCodecs) {
         test::TempDir dir;
         writeFile(dir / "tiny", plain);
         EXPECT_EQ(encryptBatch({dir / "tiny"}, "pw").results, kDone);
-        EXPECT_EQ(readFile(dir / "tiny").size(), plain.size() + 7);
+        EXPECT_EQ(test::contentOf(dir / "tiny").size(), plain.size() + 7);
         EXPECT_EQ(decryptBatch({dir / "tiny"}, "pw").results, kDone);
-        EXPECT_EQ(readFile(dir / "tiny"), plain);
+        EXPECT_EQ(test::contentOf(dir / "tiny"), plain);
         // The batch sends tiny files to the in-memory codec; the streaming
         // codec must take them all the same.
         for (const test::Action action : {File_add, File_sub}) {
             EXPECT_EQ(test::runAction(action, dir / "tiny", "pw").result, ItemResult::Done);
         }
-        EXPECT_EQ(readFile(dir / "tiny"), plain);
+        EXPECT_EQ(test::contentOf(dir / "tiny"), plain);
         EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"tiny"});
     }
 }
@@ -327,28 +330,33 @@ TEST(HostileInput, PasswordsRoundTrip) {
         writeFile(dir / "small.bin", small);
         writeFile(dir / "large.bin", large);
         const Tree folder = test::placed("secret", test::sampleContent(11));
-        test::writeTree(dir.path(), folder);
-        const std::vector<std::string> items{dir / "small.bin", dir / "large.bin", dir / "secret"};
+        test::writeTree(dir / "parent", folder);
+        const std::string secret = dir / "parent/secret";
+        const std::vector<std::string> items{dir / "small.bin", dir / "large.bin", secret};
 
         const BatchRun encrypted = encryptBatch(items, password);
         EXPECT_TRUE(encrypted.messages.empty());
         EXPECT_EQ(encrypted.results, std::vector<ItemResult>(3, ItemResult::Done));
         // The header holds the password as the code page stores it.
         const std::string stored = utf8ToCp936(password).value();
-        EXPECT_EQ(readFile(dir / "small.bin").substr(0, stored.size() + (stored.empty() ? 3 : 5)),
-                  format::header(stored));
+        EXPECT_EQ(
+            test::contentOf(dir / "small.bin").substr(0, stored.size() + (stored.empty() ? 3 : 5)),
+            format::header(stored));
 
         // A wrong password opens nothing and changes nothing.
-        const Tree locked = test::treeOf(dir.path());
-        decryptBatch({dir / "small.bin", dir / "large.bin", dir / "secret."}, password + "?");
-        EXPECT_EQ(test::treeOf(dir.path()), locked);
+        const std::vector<std::string> lockedItems{dir / "small.bin", dir / "large.bin",
+                                                   secret + "."};
+        const Tree locked = test::treeOf(dir / "parent");
+        const std::string largeEncrypted = test::contentOf(dir / "large.bin");
+        decryptBatch(lockedItems, password + "?");
+        EXPECT_EQ(test::treeOf(dir / "parent"), locked);
+        EXPECT_TRUE(test::contentOf(dir / "large.bin") == largeEncrypted);
 
-        const BatchRun decrypted =
-            decryptBatch({dir / "small.bin", dir / "large.bin", dir / "secret."}, password);
+        const BatchRun decrypted = decryptBatch(lockedItems, password);
         EXPECT_TRUE(decrypted.messages.empty());
-        EXPECT_TRUE(readFile(dir / "small.bin") == small);
-        EXPECT_TRUE(readFile(dir / "large.bin") == large);
-        EXPECT_EQ(test::treeOf(dir.path() + "/secret"), test::sampleContent(11));
+        EXPECT_TRUE(test::contentOf(dir / "small.bin") == small);
+        EXPECT_TRUE(test::contentOf(dir / "large.bin") == large);
+        EXPECT_EQ(test::treeOf(secret), test::sampleContent(11));
     }
 }
 
