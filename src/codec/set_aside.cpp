@@ -16,7 +16,7 @@ bool SetAside::begin() {
     // way it does: for "film.zv" (or "film.ZV" where case does not count) the
     // aside name is the item itself, and renaming, creating the new file and
     // deleting the aside copy would each destroy it.
-    if (path_.empty() || !fs::mayRewrite(path_) || fs::exists(aside_)) {
+    if (path_.empty() || !fs::isFile(path_) || !fs::mayRewrite(path_) || fs::exists(aside_)) {
         return false;
     }
     if (!fs::renameNoReplace(path_, aside_)) {

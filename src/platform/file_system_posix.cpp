@@ -45,7 +45,10 @@ std::int64_t fileSizeOf(const std::string& path) {
 
 std::optional<std::string> readWhole(const std::string& path) {
     // O_NONBLOCK so that a FIFO slipping in between checks cannot hang us.
-    if (injectedFault("open")) {
+    // Only a regular file is opened at all: opening a device can act on it.
+    struct stat before {};
+    if (injectedFault("stat") || ::stat(path.c_str(), &before) != 0 || !S_ISREG(before.st_mode) ||
+        injectedFault("open")) {
         return std::nullopt;
     }
     posix::Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));

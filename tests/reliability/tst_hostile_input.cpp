@@ -15,6 +15,7 @@
 
 #include "batch/batch.h"
 #include "codec/format.h"
+#include "codec/memory_codec.h"
 #include "codec/stream_codec.h"
 #include "platform/code_page.h"
 #include "reliability_checks.h"
@@ -130,6 +131,14 @@ TEST(HostileInput, SpecialFilesAreRefusedAndNeverOpened) {
         const BatchRun decrypted = decryptBatch({path}, "pw");
         EXPECT_EQ(decrypted.messages,
                   std::vector<Shown>{ok("［" + std::string(c.name) + "］文件夹没有被加密过!")});
+
+        // The window can also run a codec on its own (its hidden action
+        // buttons): each fails with its message, without opening the entry.
+        for (const test::Action action : {Memory_add, Memory_sub, File_add, File_sub}) {
+            const test::ActionRun run = test::runAction(action, path, "pw");
+            EXPECT_EQ(run.result, ItemResult::Failed);
+            EXPECT_EQ(run.shown.size(), 1u);
+        }
 
         char events[4096];
         EXPECT_LT(::read(watch, events, sizeof events), 1) << "the entry was opened";
