@@ -4,7 +4,14 @@
 // win_io.h comes first: the shell's header needs windows.h.
 #include <shellapi.h>
 
+#include <cstdlib>
+
 namespace zv {
+namespace {
+
+UINT originalOutputCodePage = 0;
+
+}  // namespace
 
 std::vector<std::string> utf8Arguments(int argc, char** argv) {
     int count = 0;
@@ -23,7 +30,12 @@ std::vector<std::string> utf8Arguments(int argc, char** argv) {
 }
 
 void useUtf8Console() {
-    ::SetConsoleOutputCP(CP_UTF8);
+    originalOutputCodePage = ::GetConsoleOutputCP();  // 0 without a console
+    if (originalOutputCodePage != 0 && originalOutputCodePage != CP_UTF8 &&
+        ::SetConsoleOutputCP(CP_UTF8)) {
+        // The console outlives the program: give it back as it was.
+        std::atexit([] { ::SetConsoleOutputCP(originalOutputCodePage); });
+    }
 }
 
 }  // namespace zv
