@@ -43,7 +43,9 @@ std::int64_t fileSizeOf(const std::string& path) {
 
 std::optional<std::string> readWhole(const std::string& path) {
     const std::wstring p = win::longPath(path);
-    if (p.empty() || injectedFault("open")) {
+    // Only a file is opened at all: opening a device can act on it.
+    const std::optional<win::Entry> e = win::entryOf(p);
+    if (!e || e->isDirectory() || injectedFault("open")) {
         return std::nullopt;
     }
     win::Handle h(::CreateFileW(p.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,

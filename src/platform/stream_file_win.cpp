@@ -49,8 +49,10 @@ StreamFile::~StreamFile() {
 
 StreamFile StreamFile::openExclusive(const std::string& path) {
     const std::wstring p = win::longPath(path);
+    // Only a file is opened at all: opening a device can act on it.
+    const std::optional<win::Entry> e = win::entryOf(p);
     // Share mode 0: no other program can open the file while we hold it.
-    win::Handle h(p.empty() || injectedFault("open")
+    win::Handle h(!e || e->isDirectory() || p.empty() || injectedFault("open")
                       ? INVALID_HANDLE_VALUE
                       : ::CreateFileW(p.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr));

@@ -114,6 +114,22 @@ TEST(WinFileSystem, SizesAndOffsetsAre64Bit) {
     EXPECT_FALSE(file.readAt(kFiveGiB + 2, tail, 4));  // past the end
 }
 
+// A device is never opened; a file that merely bears a device's name is a file.
+TEST(WinFileSystem, DevicesAreNotFilesButFilesNamedLikeDevicesAre) {
+    EXPECT_EQ(fs::readWhole("\\\\.\\NUL"), std::nullopt);
+    EXPECT_FALSE(fs::StreamFile::openExclusive("\\\\.\\NUL").valid());
+    test::TempDir dir;
+    for (const char* name : {"CON", "nul.txt", "COM1"}) {
+        SCOPED_TRACE(name);
+        const std::string path = dir / name;
+        writeFile(path, "content");
+        EXPECT_TRUE(fs::isFile(path));
+        EXPECT_EQ(fs::readWhole(path), "content");
+        EXPECT_TRUE(fs::StreamFile::openExclusive(path).valid());
+        EXPECT_TRUE(fs::removeFile(path));
+    }
+}
+
 TEST(WinStreamFile, TheSourceIsHeldExclusivelyAndTheTargetIsNew) {
     test::TempDir dir;
     const std::string source = dir / "film.zv";
