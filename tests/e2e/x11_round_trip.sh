@@ -39,6 +39,8 @@ wait_window() {
     for _ in $(seq 300); do
         id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n1 || true)
         [[ -n "$id" ]] && { echo "$id"; return 0; }
+        # No point waiting for a window of a program that has ended.
+        [[ -n "$pid" ]] && ! kill -0 "$pid" 2>/dev/null && return 1
         sleep 0.1
     done
     return 1
@@ -57,11 +59,20 @@ answer() {
     fail "the message box $1 stayed open"
 }
 
+# Start the program on a file and wait for its window. A loaded machine can
+# make the first connection to a fresh X server fail, so try a few times.
 start() {
-    "$program" "$1" &
-    pid=$!
-    window=$(wait_window 'ZV文件加密工具') || fail "the window did not show up"
-    xdotool windowfocus --sync "$window"
+    for attempt in 1 2 3; do
+        "$program" "$1" &
+        pid=$!
+        if window=$(wait_window 'ZV文件加密工具'); then
+            xdotool windowfocus --sync "$window"
+            return 0
+        fi
+        echo "attempt $attempt: the window did not show up" >&2
+        stop
+    done
+    fail "the window did not show up"
 }
 
 stop() {
