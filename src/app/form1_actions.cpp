@@ -14,6 +14,7 @@
 #include "codec/memory_codec.h"
 #include "codec/stream_codec.h"
 #include "folderlock/folder_lock.h"
+#include "platform/folder_flush.h"
 
 namespace zv::app {
 
@@ -24,6 +25,8 @@ void TForm1::runExclusive(const std::function<void()>& work) {
     busy_ = true;
     inputBlocker_.start();
     work();
+    // Also after a single hidden action: what it rewrote is on disk once it is over.
+    fs::flushReplacedFolders();
     ui_->hideBusy();
     inputBlocker_.stop();
     busy_ = false;

@@ -11,6 +11,7 @@
 #include "codec/stream_codec.h"
 #include "folderlock/folder_lock.h"
 #include "platform/file_system.h"
+#include "platform/folder_flush.h"
 #include "platform/secure_wipe.h"
 
 namespace zv {
@@ -38,6 +39,8 @@ ItemResult runFolderAction(ItemResult (*action)(ActionContext&), ActionContext& 
 // Steps shared by both batches once the items have been processed.
 void finish(ActionContext& ctx, std::size_t count, std::string_view doneText,
             BatchOutcome& outcome) {
+    // The renames of the rewritten files reach the disk before anyone is told.
+    fs::flushReplacedFolders();
     ctx.ui.hideBusy();
     if (!(ctx.NoticeShown && count == 1)) {
         ctx.ui.messageBox(doneText, kTitleNotice, Buttons::Ok);
@@ -122,6 +125,7 @@ BatchOutcome ImageUbbClick(UiPort& ui, const BatchInput& input) {
             outcome.results.push_back(result);
         }
     } catch (const std::exception&) {
+        fs::flushReplacedFolders();
         return endEarly();  // an unexpected failure ends the batch without a word
     }
     finish(ctx, input.items.size(), msg::kDecryptDone, outcome);

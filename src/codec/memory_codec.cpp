@@ -1,5 +1,6 @@
 #include "codec/memory_codec.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <string>
@@ -15,19 +16,15 @@ namespace zv {
 namespace {
 
 using format::HeaderOutcome;
+using Transform = void (*)(const char*, char*, std::size_t, std::uint8_t);
 
-// Header plus the body with its first `limit` bytes passed through `transform`.
-template <typename Transform>
-std::string buildOutput(std::string_view head, std::string_view body, std::uint8_t key,
-                        Transform transform) {
-    std::string out;
-    out.resize(head.size() + body.size());
-    head.copy(out.data(), head.size());
+// The first `limit` content bytes pass through the transform where they lie:
+// a second buffer would double the memory a file needs and cost as much time
+// again as reading it.
+void transformPrefix(std::string& content, std::uint8_t key, Transform transform) {
     const std::size_t n =
-        std::min(body.size(), static_cast<std::size_t>(format::kMemoryPrefixLimit));
-    transform(body.data(), out.data() + head.size(), n, key);
-    body.substr(n).copy(out.data() + head.size() + n, body.size() - n);
-    return out;
+        std::min(content.size(), static_cast<std::size_t>(format::kMemoryPrefixLimit));
+    transform(content.data(), content.data(), n, key);
 }
 
 ItemResult encode(ActionContext& ctx, const std::string& name) {
@@ -35,7 +32,7 @@ ItemResult encode(ActionContext& ctx, const std::string& name) {
     if (fs::hardLinkCount(ctx.CurrentItemPath) > 1) {
         return ctx.refuse(msg::hasOtherNames(name));
     }
-    const std::optional<std::string> source = fs::readWhole(ctx.CurrentItemPath);
+    std::optional<std::string> source = fs::readWhole(ctx.CurrentItemPath);
     if (!source) {
         return ItemResult::Failed;
     }
@@ -56,12 +53,16 @@ ItemResult encode(ActionContext& ctx, const std::string& name) {
         return ctx.refuse(msg::noRoomToEncrypt(name, needed));
     }
     ctx.ui.showBusy();
-    const std::string out = buildOutput(head, *source, key, format::encodeBytes);
-    return fs::replaceContent(ctx.CurrentItemPath, out) ? ItemResult::Done : ItemResult::Failed;
+    transformPrefix(*source, key, format::encodeBytes);
+    // readWhole leaves room behind the content, so the header usually goes in
+    // front by moving the bytes within the buffer.
+    source->insert(0, head);
+    return fs::replaceContent(ctx.CurrentItemPath, *source) ? ItemResult::Done
+                                                            : ItemResult::Failed;
 }
 
 ItemResult decode(ActionContext& ctx, const std::string& name) {
-    const std::optional<std::string> source = fs::readWhole(ctx.CurrentItemPath);
+    std::optional<std::string> source = fs::readWhole(ctx.CurrentItemPath);
     if (!source) {
         return ItemResult::Failed;
     }
@@ -84,10 +85,10 @@ ItemResult decode(ActionContext& ctx, const std::string& name) {
         return ctx.refuse(msg::noRoomToDecrypt(name, needed));
     }
     ctx.ui.showBusy();
-    const std::string_view all = *source;
-    const std::string out = buildOutput({}, all.substr(static_cast<std::size_t>(check.bodyOffset)),
-                                        check.key, format::decodeBytes);
-    return fs::replaceContent(ctx.CurrentItemPath, out) ? ItemResult::Done : ItemResult::Failed;
+    source->erase(0, static_cast<std::size_t>(check.bodyOffset));
+    transformPrefix(*source, check.key, format::decodeBytes);
+    return fs::replaceContent(ctx.CurrentItemPath, *source) ? ItemResult::Done
+                                                            : ItemResult::Failed;
 }
 
 }  // namespace

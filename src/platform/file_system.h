@@ -30,7 +30,8 @@ std::optional<std::string> readWhole(const std::string& path);
 // takes the file's permission bits and owner, and replaces it in one rename.
 // A link is followed and its target replaced; the link stays a link. A file
 // that is not writable is refused. On failure nothing changes and no temporary
-// file remains.
+// file remains. The folder's entry is flushed later, by flushReplacedFolders()
+// (platform/folder_flush.h).
 bool replaceContent(const std::string& path, const std::string& data);
 
 // Rename without ever replacing an existing entry at `to`.

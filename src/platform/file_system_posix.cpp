@@ -56,12 +56,16 @@ std::optional<std::string> readWhole(const std::string& path) {
     if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return std::nullopt;
     }
+    // Room behind the content: the end of the file shows as an empty read
+    // into it instead of a reallocation of the whole buffer, and a caller can
+    // put a short header in front without one.
+    constexpr std::size_t kSlack = 64 * 1024;
     std::string data;
-    data.resize(static_cast<std::size_t>(st.st_size));
+    data.resize(static_cast<std::size_t>(st.st_size) + kSlack);
     std::size_t have = 0;
     for (;;) {
         if (have == data.size()) {
-            data.resize(data.size() + 64 * 1024);  // the file grew while we read
+            data.resize(data.size() + kSlack);  // the file grew while we read
         }
         if (injectedFault("read")) {
             return std::nullopt;
@@ -78,7 +82,7 @@ std::optional<std::string> readWhole(const std::string& path) {
         }
         have += static_cast<std::size_t>(n);
     }
-    data.resize(have);
+    data.resize(have);  // keeps the capacity
     return data;
 }
 
@@ -117,7 +121,7 @@ bool replaceContent(const std::string& path, const std::string& data) {
         injectedFault("fsync") || ::fsync(temp.fd()) != 0) {
         return false;
     }
-    return temp.commitAs(target);
+    return temp.commitAs(target, /*deferFlush=*/true);
 }
 
 bool renameNoReplace(const std::string& from, const std::string& to) {

@@ -40,6 +40,9 @@ bool writeAll(int fd, const void* data, std::size_t size);
 // Flush a folder's entries, so that a rename in it survives a crash.
 bool syncDirectory(const std::string& folder);
 
+// Leave a folder's flush to fs::flushReplacedFolders() (platform/folder_flush.h).
+void deferFolderFlush(const std::string& folder);
+
 // rename() that fails instead of replacing an existing entry at `to`.
 bool renameNoReplace(const std::string& from, const std::string& to);
 
@@ -56,8 +59,9 @@ public:
     int fd() const { return fd_.get(); }
     const std::string& path() const { return path_; }
 
-    // Close the file and rename it over `target`, then flush the folder.
-    bool commitAs(const std::string& target);
+    // Close the file and rename it over `target`, then flush the folder, or
+    // with deferFlush leave that to fs::flushReplacedFolders().
+    bool commitAs(const std::string& target, bool deferFlush = false);
 
 private:
     Fd fd_;

@@ -114,7 +114,7 @@ TempFile::~TempFile() {
     }
 }
 
-bool TempFile::commitAs(const std::string& target) {
+bool TempFile::commitAs(const std::string& target, bool deferFlush) {
     if (!fd_.reset()) {
         return false;
     }
@@ -124,7 +124,11 @@ bool TempFile::commitAs(const std::string& target) {
     committed_ = true;
     // The content is already durable; a failed folder flush only risks the
     // rename itself, which leaves either the old or the new complete file.
-    syncDirectory(folder_);
+    if (deferFlush) {
+        deferFolderFlush(folder_);
+    } else {
+        syncDirectory(folder_);
+    }
     return true;
 }
 

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/fault_injection.h"
 #include "platform/file_system.h"
+#include "platform/folder_flush.h"
 #include "support/file_helpers.h"
 #include "support/temp_dir.h"
 
@@ -47,6 +49,26 @@ TEST(FileSystem, ReplaceContentKeepsModeAndLeavesNoTemporaryFile) {
     ASSERT_EQ(::stat((dir / "f").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(listFolder(dir.path()), std::vector<std::string>{"f"});
+}
+
+// The folder of a replaced file is flushed when the batch asks, once: a flush
+// that fails is reported, and the folder is not flushed again later.
+TEST(FileSystem, ReplacedFoldersAreFlushedOnceWhenAsked) {
+    if (!fault::kCompiledIn) {
+        GTEST_SKIP() << "built without ZV_FAULT_INJECTION";
+    }
+    test::TempDir dir;
+    writeFile(dir / "f", "old");
+    fs::flushReplacedFolders();  // whatever earlier tests left
+    ASSERT_TRUE(fs::replaceContent(dir / "f", "new"));
+    fault::failAt(1, /*persistent=*/true);
+    EXPECT_FALSE(fs::flushReplacedFolders());
+    EXPECT_EQ(std::string(fault::firstFailedOperation()), "fsync");
+    fault::failAt(1, true);
+    EXPECT_TRUE(fs::flushReplacedFolders());
+    EXPECT_EQ(fault::callsCounted(), 0);
+    fault::disarm();
+    EXPECT_EQ(readFile(dir / "f"), "new");
 }
 
 TEST(FileSystem, ReplaceContentThroughALinkKeepsTheLink) {
