@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include "platform/ui_port.h"
@@ -24,6 +25,7 @@ class QtUiPort : public UiPort {
   private:
     QWidget& window_;
     QLabel& busyPanel_;
+    QElapsedTimer sincePainted_;  // since progress last painted the window
 };
 
 // The busy panel's text for a share of work done: the plain text and a percentage.
