@@ -48,6 +48,7 @@ Answer QtUiPort::messageBox(std::string_view text, std::string_view title, Butto
 }
 
 void QtUiPort::showBusy() {
+    sincePainted_.invalidate();  // the first report of an item shows at once
     busyPanel_.setText(QString::fromUtf8(texts::kBusy));
     busyPanel_.show();
     window_.repaint();
@@ -60,15 +61,16 @@ void QtUiPort::hideBusy() {
 }
 
 void QtUiPort::progress(std::int64_t done, std::int64_t total) {
-    busyPanel_.setText(busyText(done, total));
-    busyPanel_.show();
-    // A repaint takes about half a millisecond, and reports come every few
-    // megabytes: painting at most ten times a second keeps a large file's
-    // progress display under one percent of its time.
+    // Setting the text lays it out, and painting it takes about half a
+    // millisecond; reports come every few megabytes. Following them at most ten
+    // times a second (and always at the end) keeps the display of a large
+    // file's progress under one percent of its time.
     constexpr qint64 kPaintIntervalMs = 100;
-    if (sincePainted_.isValid() && sincePainted_.elapsed() < kPaintIntervalMs) {
+    if (done < total && sincePainted_.isValid() && sincePainted_.elapsed() < kPaintIntervalMs) {
         return;
     }
+    busyPanel_.setText(busyText(done, total));
+    busyPanel_.show();
     busyPanel_.repaint();
     letPaintingHappen();
     sincePainted_.start();

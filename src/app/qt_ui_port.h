@@ -25,7 +25,7 @@ class QtUiPort : public UiPort {
   private:
     QWidget& window_;
     QLabel& busyPanel_;
-    QElapsedTimer sincePainted_;  // since progress last painted the window
+    QElapsedTimer sincePainted_;  // since a progress report was last shown
 };
 
 // The busy panel's text for a share of work done: the plain text and a percentage.

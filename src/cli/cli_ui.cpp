@@ -32,9 +32,16 @@ Answer CliUi::messageBox(std::string_view text, std::string_view title, Buttons 
 }
 
 void CliUi::progress(std::int64_t done, std::int64_t total) {
-    if (total <= 0 || !term::stderrIsTerminal()) {
+    // Reports come every few megabytes; redrawing at most ten times a second
+    // (and always at the end) is enough to watch and keeps the bar's writes to
+    // the terminal out of the time a large file takes.
+    constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
+    const auto now = std::chrono::steady_clock::now();
+    if (total <= 0 || (progressShown_ && done < total && now - progressDrawn_ < kRedrawInterval) ||
+        !term::stderrIsTerminal()) {
         return;
     }
+    progressDrawn_ = now;
     const int width = std::clamp(term::stderrColumns() - 8, 10, 60);
     const int filled = static_cast<int>(width * std::min(done, total) / total);
     const int percent = static_cast<int>(100 * std::min(done, total) / total);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdio>
 
 #include "platform/ui_port.h"
@@ -21,6 +22,7 @@ class CliUi : public UiPort {
 
     bool answerYes_;
     bool progressShown_ = false;
+    std::chrono::steady_clock::time_point progressDrawn_;
 };
 
 }  // namespace zv::cli
