@@ -61,11 +61,11 @@ void QtUiPort::hideBusy() {
 }
 
 void QtUiPort::progress(std::int64_t done, std::int64_t total) {
-    // Setting the text lays it out, and painting it takes about half a
-    // millisecond; reports come every few megabytes. Following them at most ten
-    // times a second (and always at the end) keeps the display of a large
-    // file's progress under one percent of its time.
-    constexpr qint64 kPaintIntervalMs = 100;
+    // Setting the text, painting it and letting the window system catch up
+    // take about a millisecond; reports come every few megabytes. Following
+    // them four times a second (and always at the end) keeps the display of a
+    // large file's progress well under one percent of its time.
+    constexpr qint64 kPaintIntervalMs = 250;
     if (done < total && sincePainted_.isValid() && sincePainted_.elapsed() < kPaintIntervalMs) {
         return;
     }
