@@ -7,10 +7,12 @@
 
 #include "codec/codec_messages.h"
 #include "codec/format.h"
+#include "codec/read_start.h"
 #include "platform/file_facts.h"
 #include "platform/file_system.h"
 #include "platform/path_pieces.h"
 #include "platform/stray_files.h"
+#include "platform/stream_file.h"
 
 namespace zv {
 namespace {
@@ -18,13 +20,41 @@ namespace {
 using format::HeaderOutcome;
 using Transform = void (*)(const char*, char*, std::size_t, std::uint8_t);
 
-// The first `limit` content bytes pass through the transform where they lie:
-// a second buffer would double the memory a file needs and cost as much time
-// again as reading it.
-void transformPrefix(std::string& content, std::uint8_t key, Transform transform) {
-    const std::size_t n =
-        std::min(content.size(), static_cast<std::size_t>(format::kMemoryPrefixLimit));
-    transform(content.data(), content.data(), n, key);
+// The content goes from the file to its new copy in pieces of this size: a
+// whole-file buffer costs as much time again as the copy itself in faulting
+// its pages in, and memory as large as the file.
+constexpr std::int64_t kPiece = 1024 * 1024;
+
+// Hand `length` bytes of `source` from `from` on to `write`, the first
+// 1,200,000 of them passed through `transform`.
+bool copyTransformed(const fs::StreamFile& source, std::int64_t from, std::int64_t length,
+                     std::uint8_t key, Transform transform, const fs::ContentWriter& write) {
+    std::string piece(static_cast<std::size_t>(std::min(length, kPiece)), '\0');
+    for (std::int64_t done = 0; done < length;) {
+        const std::int64_t n = std::min(length - done, kPiece);
+        if (!source.readAt(from + done, piece.data(), n)) {
+            return false;
+        }
+        const std::int64_t prefix =
+            std::clamp<std::int64_t>(format::kMemoryPrefixLimit - done, 0, n);
+        transform(piece.data(), piece.data(), static_cast<std::size_t>(prefix), key);
+        if (!write(piece.data(), static_cast<std::size_t>(n))) {
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+// Replace the item with the header and its transformed content. The source is
+// closed before the replacement: some systems refuse to replace an open file.
+bool rewrite(const std::string& path, fs::StreamFile& source, std::string_view head,
+             std::int64_t from, std::int64_t length, std::uint8_t key, Transform transform) {
+    return fs::rewriteContent(path, [&](const fs::ContentWriter& write) {
+        const bool written = write(head.data(), head.size()) &&
+                             copyTransformed(source, from, length, key, transform, write);
+        return source.close() && written;
+    });
 }
 
 ItemResult encode(ActionContext& ctx, const std::string& name) {
@@ -32,41 +62,44 @@ ItemResult encode(ActionContext& ctx, const std::string& name) {
     if (fs::hardLinkCount(ctx.CurrentItemPath) > 1) {
         return ctx.refuse(msg::hasOtherNames(name));
     }
-    std::optional<std::string> source = fs::readWhole(ctx.CurrentItemPath);
-    if (!source) {
+    fs::StreamFile source = fs::StreamFile::openExclusive(ctx.CurrentItemPath);
+    const std::int64_t size = source.valid() ? source.size() : -1;
+    const std::optional<std::string> start =
+        size < 0 ? std::nullopt : readStart(source, format::kMagic.size());
+    if (!start) {
         return ItemResult::Failed;
     }
-    if (format::isEncrypted(*source)) {
+    if (format::isEncrypted(*start)) {
         return ctx.refuse(msg::alreadyEncrypted(name));
     }
     if (!format::canStorePassword(ctx.password)) {
         return ctx.refuse(msg::kPasswordNotStorable);
     }
-    if (!format::canStoreContent(ctx.password, *source)) {
+    if (!format::canStoreContent(ctx.password, *start)) {
         return ctx.refuse(msg::needsPassword(name));
     }
     const std::string head = format::header(ctx.password);
-    const std::uint8_t key = format::contentKey(ctx.password);
     // The new content goes to a copy beside the file before it replaces it.
-    const auto needed = static_cast<std::int64_t>(head.size() + source->size());
+    const auto needed = static_cast<std::int64_t>(head.size()) + size;
     if (!fs::hasRoomFor(ctx.CurrentItemPath, needed)) {
         return ctx.refuse(msg::noRoomToEncrypt(name, needed));
     }
     ctx.ui.showBusy();
-    transformPrefix(*source, key, format::encodeBytes);
-    // readWhole leaves room behind the content, so the header usually goes in
-    // front by moving the bytes within the buffer.
-    source->insert(0, head);
-    return fs::replaceContent(ctx.CurrentItemPath, *source) ? ItemResult::Done
-                                                            : ItemResult::Failed;
+    return rewrite(ctx.CurrentItemPath, source, head, 0, size, format::contentKey(ctx.password),
+                   format::encodeBytes)
+               ? ItemResult::Done
+               : ItemResult::Failed;
 }
 
 ItemResult decode(ActionContext& ctx, const std::string& name) {
-    std::optional<std::string> source = fs::readWhole(ctx.CurrentItemPath);
-    if (!source) {
+    fs::StreamFile source = fs::StreamFile::openExclusive(ctx.CurrentItemPath);
+    const std::int64_t size = source.valid() ? source.size() : -1;
+    const std::optional<std::string> start =
+        size < 0 ? std::nullopt : readStart(source, format::headerCheckLength(ctx.password));
+    if (!start) {
         return ItemResult::Failed;
     }
-    const format::HeaderCheck check = format::checkHeader(*source, ctx.password);
+    const format::HeaderCheck check = format::checkHeader(*start, ctx.password);
     switch (check.outcome) {
         case HeaderOutcome::NotEncrypted:
             return ctx.refuse(msg::notEncrypted(name), kTitleCannotDecrypt);
@@ -80,15 +113,15 @@ ItemResult decode(ActionContext& ctx, const std::string& name) {
         case HeaderOutcome::Decode:
             break;
     }
-    const std::int64_t needed = static_cast<std::int64_t>(source->size()) - check.bodyOffset;
+    const std::int64_t needed = size - check.bodyOffset;
     if (!fs::hasRoomFor(ctx.CurrentItemPath, needed)) {
         return ctx.refuse(msg::noRoomToDecrypt(name, needed));
     }
     ctx.ui.showBusy();
-    source->erase(0, static_cast<std::size_t>(check.bodyOffset));
-    transformPrefix(*source, check.key, format::decodeBytes);
-    return fs::replaceContent(ctx.CurrentItemPath, *source) ? ItemResult::Done
-                                                            : ItemResult::Failed;
+    return rewrite(ctx.CurrentItemPath, source, {}, check.bodyOffset, needed, check.key,
+                   format::decodeBytes)
+               ? ItemResult::Done
+               : ItemResult::Failed;
 }
 
 }  // namespace

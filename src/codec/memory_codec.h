@@ -4,9 +4,11 @@
 
 namespace zv {
 
-// The in-memory codec for files of up to 10 MiB: the whole file is read, the
-// result built in a second buffer and written back in place under the same
-// name. The item is ctx.CurrentItemPath, the password ctx.password.
+// The codec for files of up to 10 MiB (once built around one whole-file
+// buffer, hence its name): the first 1,200,000 content bytes are transformed,
+// and the result replaces the file under the same name in one rename, never
+// half written. It passes through memory a piece at a time. The item is
+// ctx.CurrentItemPath, the password ctx.password.
 ItemResult Memory_add(ActionContext& ctx);
 ItemResult Memory_sub(ActionContext& ctx);
 

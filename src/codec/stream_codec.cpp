@@ -7,6 +7,7 @@
 
 #include "codec/codec_messages.h"
 #include "codec/format.h"
+#include "codec/read_start.h"
 #include "codec/set_aside.h"
 #include "platform/file_facts.h"
 #include "platform/file_system.h"
@@ -17,19 +18,6 @@ namespace {
 
 using format::HeaderOutcome;
 using Transform = void (*)(const char*, char*, std::size_t, std::uint8_t);
-
-// The first `n` bytes of the aside copy (fewer when it is shorter); nullopt on a read error.
-std::optional<std::string> readStart(SetAside& job, std::int64_t n) {
-    const std::int64_t size = job.source().size();
-    if (size < 0) {
-        return std::nullopt;
-    }
-    std::string start(static_cast<std::size_t>(std::min(size, n)), '\0');
-    if (!job.source().readAt(0, start.data(), static_cast<std::int64_t>(start.size()))) {
-        return std::nullopt;
-    }
-    return start;
-}
 
 // Stream `length` content bytes from the source at `from` to the target at
 // `to`: the first 512,000 through `transform`, the rest as one block copy.
@@ -146,7 +134,7 @@ ItemResult encode(StreamAction& action) {
     if (!job.begin()) {
         return action.fail();
     }
-    const std::optional<std::string> start = readStart(job, 3);
+    const std::optional<std::string> start = readStart(job.source(), 3);
     if (!start) {
         return action.fail();
     }
@@ -185,7 +173,7 @@ ItemResult decode(StreamAction& action) {
         return action.fail();
     }
     const std::optional<std::string> start =
-        readStart(job, format::headerCheckLength(ctx.password));
+        readStart(job.source(), format::headerCheckLength(ctx.password));
     if (!start) {
         return action.fail();
     }

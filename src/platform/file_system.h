@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -33,6 +35,16 @@ std::optional<std::string> readWhole(const std::string& path);
 // file remains. The folder's entry is flushed later, by flushReplacedFolders()
 // (platform/folder_flush.h).
 bool replaceContent(const std::string& path, const std::string& data);
+
+// Takes one piece of new content; false when it could not be written.
+using ContentWriter = std::function<bool(const char* data, std::size_t size)>;
+
+// replaceContent for content made piece by piece, so that it never has to be
+// in memory all at once: `produce` is called once and hands every piece, in
+// order, to the writer it gets; when it returns false nothing changes. Same
+// guarantees as replaceContent.
+bool rewriteContent(const std::string& path,
+                    const std::function<bool(const ContentWriter& write)>& produce);
 
 // Rename without ever replacing an existing entry at `to`.
 bool renameNoReplace(const std::string& from, const std::string& to);

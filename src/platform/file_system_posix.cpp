@@ -15,6 +15,9 @@ namespace zv::fs {
 
 using posix::injectedFault;
 
+// Pieces of new content from this size on start their way to the disk at once.
+constexpr std::size_t kStartWritingAt = 256 * 1024;
+
 bool isFile(const std::string& path) {
     struct stat st {};
     return !injectedFault("stat") && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -57,8 +60,7 @@ std::optional<std::string> readWhole(const std::string& path) {
         return std::nullopt;
     }
     // Room behind the content: the end of the file shows as an empty read
-    // into it instead of a reallocation of the whole buffer, and a caller can
-    // put a short header in front without one.
+    // into it instead of a reallocation of the whole buffer.
     constexpr std::size_t kSlack = 64 * 1024;
     std::string data;
     data.resize(static_cast<std::size_t>(st.st_size) + kSlack);
@@ -86,7 +88,8 @@ std::optional<std::string> readWhole(const std::string& path) {
     return data;
 }
 
-bool replaceContent(const std::string& path, const std::string& data) {
+bool rewriteContent(const std::string& path,
+                    const std::function<bool(const ContentWriter& write)>& produce) {
     // Follow a link to the file it names, so that the link itself survives.
     std::string target = path;
     struct stat lst {};
@@ -112,7 +115,20 @@ bool replaceContent(const std::string& path, const std::string& data) {
     }
 
     posix::TempFile temp(folderOf(target));
-    if (!temp.valid() || !posix::writeAll(temp.fd(), data.data(), data.size())) {
+    off_t written = 0;
+    if (!temp.valid() || !produce([&](const char* data, std::size_t size) {
+            if (!posix::writeAll(temp.fd(), data, size)) {
+                return false;
+            }
+            // Start writing large pieces to disk at once, so that the fsync
+            // below finds little left to do. Only a hint: the fsync decides.
+            if (size >= kStartWritingAt) {
+                (void)::sync_file_range(temp.fd(), written, static_cast<off_t>(size),
+                                        SYNC_FILE_RANGE_WRITE);
+            }
+            written += static_cast<off_t>(size);
+            return true;
+        })) {
         return false;
     }
     // Best effort for the owner: only root may give a file away.
@@ -122,6 +138,11 @@ bool replaceContent(const std::string& path, const std::string& data) {
         return false;
     }
     return temp.commitAs(target, /*deferFlush=*/true);
+}
+
+bool replaceContent(const std::string& path, const std::string& data) {
+    return rewriteContent(
+        path, [&](const ContentWriter& write) { return write(data.data(), data.size()); });
 }
 
 bool renameNoReplace(const std::string& from, const std::string& to) {

@@ -186,6 +186,8 @@ StreamFile StreamFile::openExclusive(const std::string& path) {
     if (injectedFault("lock") || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
         return {};
     }
+    // Both codecs read the file once, front to back: let the kernel read far ahead.
+    (void)::posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     return StreamFile(fd.release(), path);
 }
 
@@ -248,8 +250,6 @@ bool copyRange(const StreamFile& from, std::int64_t fromOffset, StreamFile& to,
                const std::function<void(std::int64_t copied)>& copied) {
     const int in = fdOf(from);
     const int out = fdOf(to);
-    // The source is read once, front to back: let the kernel read far ahead.
-    (void)::posix_fadvise(in, 0, 0, POSIX_FADV_SEQUENTIAL);
     Copier copier(in, out, toOffset - fromOffset);
     const std::int64_t end = fromOffset + length;
     std::int64_t pos = fromOffset;
