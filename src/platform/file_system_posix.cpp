@@ -15,9 +15,6 @@ namespace zv::fs {
 
 using posix::injectedFault;
 
-// Pieces of new content from this size on start their way to the disk at once.
-constexpr std::size_t kStartWritingAt = 256 * 1024;
-
 bool isFile(const std::string& path) {
     struct stat st {};
     return !injectedFault("stat") && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -115,18 +112,16 @@ bool rewriteContent(const std::string& path,
     }
 
     posix::TempFile temp(folderOf(target));
-    off_t written = 0;
+    std::int64_t written = 0;
+    std::int64_t writtenBack = 0;
     if (!temp.valid() || !produce([&](const char* data, std::size_t size) {
             if (!posix::writeAll(temp.fd(), data, size)) {
                 return false;
             }
-            // Start writing large pieces to disk at once, so that the fsync
-            // below finds little left to do. Only a hint: the fsync decides.
-            if (size >= kStartWritingAt) {
-                (void)::sync_file_range(temp.fd(), written, static_cast<off_t>(size),
-                                        SYNC_FILE_RANGE_WRITE);
-            }
-            written += static_cast<off_t>(size);
+            // Large content goes to disk while the rest is made, so that the
+            // fsync below finds little left to do.
+            written += static_cast<std::int64_t>(size);
+            posix::startWriteback(temp.fd(), writtenBack, written);
             return true;
         })) {
         return false;

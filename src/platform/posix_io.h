@@ -4,6 +4,7 @@
 // platform layer. Never included outside src/platform.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace zv::posix {
@@ -36,6 +37,13 @@ private:
 
 // Write every byte, retrying short writes and interruptions.
 bool writeAll(int fd, const void* data, std::size_t size);
+
+// A hint for files written front to back: start writing the whole pages
+// between `from` and `to` to disk now, while more is being written, and move
+// `from` on to where that stopped. Waits until at least a megabyte is pending,
+// and leaves the partial page at the end alone: writing into a page that is
+// being written out would have to wait for it. The final fsync still decides.
+void startWriteback(int fd, std::int64_t& from, std::int64_t to);
 
 // Flush a folder's entries, so that a rename in it survives a crash.
 bool syncDirectory(const std::string& folder);

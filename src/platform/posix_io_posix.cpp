@@ -65,6 +65,17 @@ bool writeAll(int fd, const void* data, std::size_t size) {
     return true;
 }
 
+void startWriteback(int fd, std::int64_t& from, std::int64_t to) {
+    constexpr std::int64_t kAtLeast = 1024 * 1024;
+    static const std::int64_t page = ::sysconf(_SC_PAGESIZE) > 0 ? ::sysconf(_SC_PAGESIZE) : 4096;
+    const std::int64_t end = to / page * page;
+    if (end - from >= kAtLeast) {
+        (void)::sync_file_range(fd, static_cast<off_t>(from), static_cast<off_t>(end - from),
+                                SYNC_FILE_RANGE_WRITE);
+        from = end;
+    }
+}
+
 bool syncDirectory(const std::string& folder) {
     if (injectedFault("fsync")) {
         return false;

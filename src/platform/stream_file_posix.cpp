@@ -251,6 +251,7 @@ bool copyRange(const StreamFile& from, std::int64_t fromOffset, StreamFile& to,
     const int in = fdOf(from);
     const int out = fdOf(to);
     Copier copier(in, out, toOffset - fromOffset);
+    std::int64_t writtenBack = 0;  // what went before (a header) goes along
     const std::int64_t end = fromOffset + length;
     std::int64_t pos = fromOffset;
     while (pos < end) {
@@ -261,11 +262,9 @@ bool copyRange(const StreamFile& from, std::int64_t fromOffset, StreamFile& to,
             if (!copier.copy(pos, target, stepEnd - pos)) {
                 return false;
             }
-            // Start writing the step to disk while the next one is copied, so
-            // that the final fsync finds little left to do. Only a hint: the
-            // fsync still decides whether the data is safe.
-            (void)::sync_file_range(out, static_cast<off_t>(target),
-                                    static_cast<off_t>(stepEnd - pos), SYNC_FILE_RANGE_WRITE);
+            // The step goes to disk while the next one is copied, so that the
+            // final fsync finds little left to do.
+            posix::startWriteback(out, writtenBack, target + (stepEnd - pos));
             pos = stepEnd;
         } else {
             pos = dataAt;  // a hole: nothing to write, the target reads zeros there
