@@ -1,25 +1,50 @@
 #include "app/look.h"
 
+#include <QFontDatabase>
 #include <QPalette>
 #include <QStringList>
 #include <QWidget>
 
 namespace zv::app::look {
+namespace {
 
-QFont defaultFont() {
+// The first of the wanted families that is installed, alone. Qt takes every
+// further family of a font as a fallback and asks fontconfig for still more
+// fallbacks for each of them when the font is first used, which was an eighth
+// of the window's start-up work; glyphs missing from the one family still
+// fall back to other fonts when they are drawn. With none of them installed
+// the whole list is kept, for Qt to choose from.
+QStringList installedFamily(const QStringList& wanted) {
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : wanted) {
+        if (installed.contains(family, Qt::CaseInsensitive)) {
+            return {family};
+        }
+    }
+    return wanted;
+}
+
+QFont fontOf(const QStringList& families, int pixelSize) {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei")});
-    font.setPixelSize(11);
+    font.setFamilies(families);
+    font.setPixelSize(pixelSize);
     return font;
 }
 
+}  // namespace
+
+QFont defaultFont() {
+    static const QStringList families = installedFamily(
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+         QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei")});
+    return fontOf(families, 11);
+}
+
 QFont passwordFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN")});
-    font.setPixelSize(15);
-    return font;
+    static const QStringList families =
+        installedFamily({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                         QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN")});
+    return fontOf(families, 15);
 }
 
 QFont smallLinkFont() {
