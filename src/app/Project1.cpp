@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/artwork.h"
 #include "app/command_line.h"
 #include "app/display_check.h"
 #include "app/form1.h"
@@ -22,6 +24,8 @@ int Project1(int argc, char* argv[]) {
     // One look on every desktop, the look the layout was made for.
     QApplication::setStyle(QStringLiteral("Fusion"));
 
+    // The pictures are drawn for the main screen while the window is built.
+    const artwork::HeadStart artworkHeadStart(QGuiApplication::primaryScreen()->devicePixelRatio());
     QtShell shell;
     TForm1 Form1(shell);
     Form1.appendItems(pathsFromArguments(QApplication::arguments().mid(1), QDir::currentPath()));

@@ -1,7 +1,6 @@
 // Form1's controls: positions, sizes, texts, colours, cursors and keyboard order.
 #include <QApplication>
 #include <QCheckBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,6 +10,7 @@
 #include <QStyledItemDelegate>
 
 #include "app/about_texts.h"
+#include "app/artwork.h"
 #include "app/form1.h"
 #include "app/form_texts.h"
 #include "app/gradient_panel.h"
@@ -117,13 +117,14 @@ TForm1::TForm1(ShellPort& shell, QWidget* parent)
       inputBlocker_(*this) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(text(texts::kCaption));
-    setWindowIcon(QIcon(QStringLiteral(":/art/app_icon.svg")));
     setFont(look::defaultFont());
     // The client area of a 657 x 431 window with a classic frame.
     move(287, 124);
     resize(649, 393);
     setAcceptDrops(true);
     createControls();
+    // After the controls, which gives a head start the most time to have it ready.
+    setWindowIcon(artwork::windowIcon());
     ui_ = std::make_unique<QtUiPort>(*this, *Panel1);
     connectHandlers();
 }
@@ -131,11 +132,11 @@ TForm1::TForm1(ShellPort& shell, QWidget* parent)
 TForm1::~TForm1() = default;
 
 void TForm1::createControls() {
-    Image1 = picture(this, "Image1", ":/art/background.svg", {0, 0, 649, 393});
-    ImageUbb = picture(this, "ImageUbb", ":/art/decrypt_button.svg", {454, 243, 99, 69});
+    Image1 = picture(this, "Image1", artwork::kBackground, {0, 0, 649, 393});
+    ImageUbb = picture(this, "ImageUbb", artwork::kDecryptButton, {454, 243, 99, 69});
     ImageUbb->setCursor(Qt::PointingHandCursor);
     ImageUbb->setAccessibleName(text(texts::kDecryptPicture));
-    ImagADD = picture(this, "ImagADD", ":/art/encrypt_button.svg", {302, 245, 96, 66});
+    ImagADD = picture(this, "ImagADD", artwork::kEncryptButton, {302, 245, 96, 66});
     ImagADD->setCursor(Qt::PointingHandCursor);
     ImagADD->setAccessibleName(text(texts::kEncryptPicture));
     EditPass2 = passwordEdit(this, "EditPass2", {464, 183, 103, 23}, asteriskStyle_.get());
@@ -164,7 +165,7 @@ void TForm1::createControls() {
     Panel1->setPalette(busyPalette);
     Panel1->hide();
 
-    cxImage1 = picture(this, "cxImage1", ":/art/about.svg", {168, 96, 337, 169});
+    cxImage1 = picture(this, "cxImage1", artwork::kAbout, {168, 96, 337, 169});
     cxLabel7 = place(new LinkLabel(text(texts::kAboutLink), this), "cxLabel7", 568, 3, 69, 17);
     cxLabel7->setCursor(Qt::PointingHandCursor);
     cxLabel7->setAccessibleName(text(texts::kAboutLink));
@@ -175,15 +176,15 @@ void TForm1::createControls() {
     Lab3 = label(this, "Lab3", texts::kAboutLine3, {178, 189, 331, 17}, look::kNavy);
     Lab4 = label(this, "Lab4", about::kCredit, {258, 213, 208, 17}, look::kNavy);
     Lab4->hide();
-    cxImage2 = picture(this, "cxImage2", ":/art/close_mark.svg", {464, 111, 21, 20});
+    cxImage2 = picture(this, "cxImage2", artwork::kCloseMark, {464, 111, 21, 20});
 
     RzPanel2 =
         panelButton(this, "RzPanel2", texts::kFileButton, {566, 76, 38, 30}, Qt::DragCopyCursor);
     RzPanel1 =
         panelButton(this, "RzPanel1", texts::kRemoveButton, {566, 136, 38, 30}, Qt::DragMoveCursor);
-    cxQQ1 = picture(this, "cxQQ1", ":/art/contact_icon.svg", {273, 232, 25, 25});
+    cxQQ1 = picture(this, "cxQQ1", artwork::kContactIcon, {273, 232, 25, 25});
     cxQQ1->hide();
-    cxQQ2 = picture(this, "cxQQ2", ":/art/contact_icon.svg", {273, 227, 25, 26});
+    cxQQ2 = picture(this, "cxQQ2", artwork::kContactIcon, {273, 227, 25, 26});
     cxQQ2->hide();
     cxLabelQQ =
         place(new LinkLabel(text(about::kContactLine), this), "cxLabelQQ", 301, 237, 194, 17);

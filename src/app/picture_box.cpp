@@ -1,7 +1,8 @@
 #include "app/picture_box.h"
 
 #include <QPainter>
-#include <QSvgRenderer>
+
+#include "app/artwork.h"
 
 namespace zv::app {
 
@@ -13,18 +14,10 @@ void PictureBox::paintEvent(QPaintEvent*) {
     if (cache_.isNull() || cache_.devicePixelRatio() != ratio) {
         // Rendered once per pixel ratio: the busy panel repaints the window
         // often during long work, and the background is the largest picture.
-        QSvgRenderer renderer(resource_);
-        if (!renderer.isValid()) {
+        cache_ = QPixmap::fromImage(artwork::picture(resource_, ratio));
+        if (cache_.isNull()) {
             return;
         }
-        const QSize size = renderer.defaultSize();
-        QPixmap pixmap(size * ratio);
-        pixmap.setDevicePixelRatio(ratio);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-        painter.end();
-        cache_ = pixmap;
     }
     QPainter(this).drawPixmap(0, 0, cache_);
 }
