@@ -25,7 +25,8 @@ int Project1(int argc, char* argv[]) {
     QApplication::setStyle(QStringLiteral("Fusion"));
 
     // The pictures are drawn for the main screen while the window is built.
-    const artwork::HeadStart artworkHeadStart(QGuiApplication::primaryScreen()->devicePixelRatio());
+    const QScreen* screen = QGuiApplication::primaryScreen();  // none while no screen is attached
+    const artwork::HeadStart artworkHeadStart(screen != nullptr ? screen->devicePixelRatio() : 1.0);
     QtShell shell;
     TForm1 Form1(shell);
     Form1.appendItems(pathsFromArguments(QApplication::arguments().mid(1), QDir::currentPath()));
