@@ -151,22 +151,6 @@ std::int64_t dataEnd(int fd, std::int64_t offset, std::int64_t end) {
 
 }  // namespace
 
-StreamFile::StreamFile(StreamFile&& other) noexcept
-    : handle_(std::exchange(other.handle_, -1)), path_(std::move(other.path_)) {}
-
-StreamFile& StreamFile::operator=(StreamFile&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = std::exchange(other.handle_, -1);
-        path_ = std::move(other.path_);
-    }
-    return *this;
-}
-
-StreamFile::~StreamFile() {
-    close();
-}
-
 StreamFile StreamFile::openExclusive(const std::string& path) {
     // O_NONBLOCK so that a FIFO put in the file's place cannot hang us.
     // Only a regular file is opened at all: opening a device can act on it.

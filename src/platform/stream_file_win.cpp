@@ -31,22 +31,6 @@ constexpr std::size_t kBufferSize = 1024 * 1024;
 
 }  // namespace
 
-StreamFile::StreamFile(StreamFile&& other) noexcept
-    : handle_(std::exchange(other.handle_, -1)), path_(std::move(other.path_)) {}
-
-StreamFile& StreamFile::operator=(StreamFile&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = std::exchange(other.handle_, -1);
-        path_ = std::move(other.path_);
-    }
-    return *this;
-}
-
-StreamFile::~StreamFile() {
-    close();
-}
-
 StreamFile StreamFile::openExclusive(const std::string& path) {
     const std::wstring p = win::longPath(path);
     // Only a file is opened at all: opening a device can act on it.
