@@ -5,7 +5,6 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -106,34 +105,18 @@ TEST(FullDisk, AnItemWhoseNewCopyDoesNotFitIsNotTouched) {
 // at `mountPoint`; returns what fn returned, or "no mount" where the system
 // does not let this process mount (not root, or in a container that forbids it).
 std::string onSmallDisk(const std::string& mountPoint, const std::function<std::string()>& fn) {
-    int fds[2];
-    if (::pipe(fds) != 0) {
-        return "no pipe";
+    try {
+        return test::runInChild([&] {
+            if (::unshare(CLONE_NEWNS) == 0 &&
+                ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                ::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=1m,mode=0700") == 0) {
+                return fn();
+            }
+            return std::string("no mount");
+        });
+    } catch (const std::runtime_error&) {
+        return "child failed";
     }
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        std::string out = "no mount";
-        if (::unshare(CLONE_NEWNS) == 0 &&
-            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-            ::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=1m,mode=0700") == 0) {
-            out = fn();
-        }
-        const bool written =
-            ::write(fds[1], out.data(), out.size()) == static_cast<ssize_t>(out.size());
-        ::_exit(written ? 0 : 1);
-    }
-    ::close(fds[1]);
-    std::string out;
-    char buf[4096];
-    ssize_t n;
-    while ((n = ::read(fds[0], buf, sizeof buf)) > 0) {
-        out.append(buf, static_cast<std::size_t>(n));
-    }
-    ::close(fds[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? out : "child failed";
 }
 
 TEST(FullDisk, ARealSmallDiskRefusesWhatDoesNotFit) {

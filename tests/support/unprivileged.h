@@ -12,6 +12,10 @@ namespace zv::test {
 // when the tests do not run as root).
 void giveToUnprivileged(const std::string& path);
 
+// Run fn in a child process and return the text fn returned. Throws when the
+// child does not finish normally.
+std::string runInChild(const std::function<std::string()>& fn);
+
 // Run fn in a child process that has dropped root (when it had it), and return
 // the text fn returned. Throws when the child does not finish normally.
 std::string runUnprivileged(const std::function<std::string()>& fn);

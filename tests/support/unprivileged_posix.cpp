@@ -31,7 +31,7 @@ void giveToUnprivileged(const std::string& path) {
     }
 }
 
-std::string runUnprivileged(const std::function<std::string()>& fn) {
+std::string runInChild(const std::function<std::string()>& fn) {
     int fds[2];
     if (::pipe(fds) != 0) {
         throw std::runtime_error("pipe failed");
@@ -42,10 +42,6 @@ std::string runUnprivileged(const std::function<std::string()>& fn) {
     }
     if (pid == 0) {
         ::close(fds[0]);
-        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 ||
-                                 ::setuid(kNobody) != 0)) {
-            ::_exit(3);
-        }
         const std::string out = fn();
         const char* p = out.data();
         std::size_t left = out.size();
@@ -70,9 +66,19 @@ std::string runUnprivileged(const std::function<std::string()>& fn) {
     int status = 0;
     ::waitpid(pid, &status, 0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        throw std::runtime_error("unprivileged child failed");
+        throw std::runtime_error("child process failed");
     }
     return out;
+}
+
+std::string runUnprivileged(const std::function<std::string()>& fn) {
+    return runInChild([&] {
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0)) {
+            ::_exit(3);
+        }
+        return fn();
+    });
 }
 
 }  // namespace zv::test
