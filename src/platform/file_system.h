@@ -54,6 +54,9 @@ bool removeFile(const std::string& path);
 // Create a folder and any missing parents; true when it exists afterwards.
 bool makeDirectories(const std::string& path);
 
+// Create one folder in an existing parent; true when it exists afterwards.
+bool makeDirectory(const std::string& path);
+
 // Remove a folder only if it is empty.
 bool removeEmptyDirectory(const std::string& path);
 

@@ -148,14 +148,7 @@ bool removeFile(const std::string& path) {
     return !injectedFault("unlink") && ::unlink(path.c_str()) == 0;
 }
 
-bool makeDirectories(const std::string& path) {
-    if (isDirectory(path)) {
-        return true;
-    }
-    const std::string parent = folderOf(path);
-    if (!parent.empty() && parent != path && !makeDirectories(parent)) {
-        return false;
-    }
+bool makeDirectory(const std::string& path) {
     if (injectedFault("mkdir")) {
         return false;
     }

@@ -1,7 +1,6 @@
 #include <algorithm>
 
 #include "platform/file_system.h"
-#include "platform/path_pieces.h"
 #include "platform/win_io.h"
 
 // Every call goes through the verbatim form of the path (win_io.h), so that
@@ -113,14 +112,7 @@ bool removeFile(const std::string& path) {
     return !p.empty() && !injectedFault("unlink") && ::DeleteFileW(p.c_str()) != 0;
 }
 
-bool makeDirectories(const std::string& path) {
-    if (isDirectory(path)) {
-        return true;
-    }
-    const std::string parent = folderOf(path);
-    if (!parent.empty() && parent != path && !makeDirectories(parent)) {
-        return false;
-    }
+bool makeDirectory(const std::string& path) {
     const std::wstring p = win::longPath(path);
     if (p.empty() || injectedFault("mkdir")) {
         return false;
